@@ -1,0 +1,279 @@
+// Controls. Every control belongs to one window and is composed into that
+// window's image in creation order: later controls lie above earlier ones.
+// Changing what a control shows (place, size, visibility, caption, value ...)
+// repaints the affected rectangles at once.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QRect>
+#include <functional>
+#include <string>
+
+#include "cursor.h"
+#include "graphics.h"
+#include "types.h"
+
+namespace fw {
+
+class Control : public std::enable_shared_from_this<Control> {
+public:
+    virtual ~Control() = default;
+
+    int Index() const { return index_; }
+    void SetIndex(int i) { index_ = i; }
+    fw::Window* Window() const { return window_; }
+    const std::string& Name() const { return name_; }
+
+    // Open event handler, bound by the window.
+    std::function<void()> Open;
+    virtual void Event_Open() { if (Open) Open(); }
+
+protected:
+    friend class fw::Window;
+    fw::Window* window_ = nullptr;  // the owning window outlives its controls
+    std::string name_;
+    int index_ = 0;
+};
+
+class RectControl : public Control {
+public:
+    int Left() const { return rect_.x(); }
+    int Top() const { return rect_.y(); }
+    int Width() const { return rect_.width(); }
+    int Height() const { return rect_.height(); }
+    QRect Bounds() const { return rect_; }
+    void SetLeft(int v) { SetBounds(QRect(v, Top(), Width(), Height())); }
+    void SetTop(int v) { SetBounds(QRect(Left(), v, Width(), Height())); }
+    void SetWidth(int v) { SetBounds(QRect(Left(), Top(), v, Height())); }
+    void SetHeight(int v) { SetBounds(QRect(Left(), Top(), Width(), v)); }
+    void SetBounds(int l, int t, int w, int h) { SetBounds(QRect(l, t, w, h)); }
+    virtual void SetBounds(const QRect& r);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+
+    // nil: the window's cursor shows over this control.
+    const CursorPtr& MouseCursor() const { return cursor_; }
+    void SetMouseCursor(CursorPtr c);
+
+    // Repaints this control's rectangle with all that lies there, at once.
+    void Refresh(bool eraseBackground = true);
+
+    // Mouse handlers, bound by the window; x, y relative to the control's corner.
+    std::function<bool(int, int)> MouseDown;
+    std::function<void(int, int)> MouseDrag;
+    std::function<void(int, int)> MouseUp;
+    std::function<void()> MouseEnter;
+    std::function<void()> MouseExit;
+
+    virtual bool Event_MouseDown(int x, int y) { return MouseDown ? MouseDown(x, y) : false; }
+    virtual void Event_MouseDrag(int x, int y) { if (MouseDrag) MouseDrag(x, y); }
+    virtual void Event_MouseUp(int x, int y) { if (MouseUp) MouseUp(x, y); }
+    virtual void Event_MouseEnter() { if (MouseEnter) MouseEnter(); }
+    virtual void Event_MouseExit() { if (MouseExit) MouseExit(); }
+
+    // Whether a press on this control is its own (else it goes to the window).
+    virtual bool TakesPresses() const { return bool(MouseDown); }
+    // Whether the point (window coordinates) hits the control.
+    virtual bool HitTest(int x, int y) const { return rect_.contains(x, y); }
+    // The rectangle this control paints (window coordinates).
+    virtual QRect PaintRect() const { return rect_; }
+
+    // Composes the control into its window's image, clipped to clip.
+    virtual void Compose(QImage& image, const QRect& clip) = 0;
+
+protected:
+    void Invalidate();  // repaints PaintRect() now
+    QRect rect_;
+    QImage face_;  // a styled control's rendered look, reused until it changes
+    QString faceKey_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    CursorPtr cursor_;
+};
+
+// A control with a face of its own: backdrop, Paint event, Graphics.
+class Canvas : public RectControl, public Surface {
+public:
+    Canvas() : graphics_(*this) {}
+
+    bool EraseBackground = true;
+    const PicturePtr& Backdrop() const { return backdrop_; }
+    void SetBackdrop(PicturePtr p);
+
+    // Draws straight onto the window, clipped to this canvas.
+    fw::Graphics& Graphics() { return graphics_; }
+
+    std::function<void(fw::Graphics&)> Paint;
+    virtual void Event_Paint(fw::Graphics& g) { if (Paint) Paint(g); }
+
+    void Compose(QImage& image, const QRect& clip) override;
+
+    QImage* SurfaceImage() override;
+    QPoint SurfaceOrigin() const override { return rect_.topLeft(); }
+    QRect SurfaceClip() const override;
+    void SurfaceChanged(const QRect& r) override;
+
+private:
+    PicturePtr backdrop_;
+    fw::Graphics graphics_;
+};
+
+class Rectangle : public RectControl {
+public:
+    void SetFillColor(Color c) { fill_ = c; Invalidate(); }
+    void SetBorderWidth(int w) { border_ = w; Invalidate(); }
+    void SetTopLeftColor(Color c) { topLeft_ = c; Invalidate(); }
+    void SetBottomRightColor(Color c) { bottomRight_ = c; Invalidate(); }
+    Color FillColor() const { return fill_; }
+    int BorderWidth() const { return border_; }
+
+    void Compose(QImage& image, const QRect& clip) override;
+
+private:
+    Color fill_ = kWhite;
+    int border_ = 1;
+    Color topLeft_ = kBlack;
+    Color bottomRight_ = kBlack;
+};
+
+// A straight line between two points in window coordinates.
+class Line : public RectControl {
+public:
+    int X1() const { return x1_; }
+    int Y1() const { return y1_; }
+    int X2() const { return x2_; }
+    int Y2() const { return y2_; }
+    void SetX1(int v) { SetPoints(v, y1_, x2_, y2_); }
+    void SetY1(int v) { SetPoints(x1_, v, x2_, y2_); }
+    void SetX2(int v) { SetPoints(x1_, y1_, v, y2_); }
+    void SetY2(int v) { SetPoints(x1_, y1_, x2_, v); }
+    void SetPoints(int x1, int y1, int x2, int y2);
+    int BorderWidth() const { return width_; }
+    void SetBorderWidth(int w);
+    Color LineColor() const { return color_; }
+    void SetLineColor(Color c) { color_ = c; Invalidate(); }
+
+    // Moving a line moves both of its points.
+    void SetBounds(const QRect& r) override;
+    QRect PaintRect() const override;
+    void Compose(QImage& image, const QRect& clip) override;
+
+private:
+    void UpdateRect();
+    int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    int width_ = 1;
+    Color color_ = kBlack;
+};
+
+// Text sizes are pixel sizes. A carriage return or line feed starts a new line.
+class TextControl : public RectControl {
+public:
+    const std::string& Text() const { return text_; }
+    void SetText(std::string t) { text_ = std::move(t); Invalidate(); }
+    int TextSize() const { return textSize_; }
+    void SetTextSize(int s) { textSize_ = s; Invalidate(); }
+    void SetBold(bool b) { bold_ = b; Invalidate(); }
+
+protected:
+    QFont MakeFont() const;
+    // Draws the control as the platform style's element (a QStyle::ControlElement)
+    // in the given QStyle::State, remembering the look until it changes.
+    void ComposeStyledButton(QImage& image, const QRect& clip, int element, int state, bool isDefault);
+    std::string text_;
+    int textSize_ = 12;
+    bool bold_ = false;
+};
+
+class StaticText : public TextControl {
+public:
+    Color TextColor() const { return color_; }
+    void SetTextColor(Color c) { color_ = c; Invalidate(); }
+    // 0 left, 1 centre, 2 right.
+    void SetTextAlign(int a) { align_ = a; Invalidate(); }
+    void SetMultiline(bool m) { multiline_ = m; Invalidate(); }
+
+    void Compose(QImage& image, const QRect& clip) override;
+
+private:
+    Color color_ = kBlack;
+    int align_ = 0;
+    bool multiline_ = false;
+};
+
+class PushButton : public TextControl {
+public:
+    const std::string& Caption() const { return text_; }
+    void SetCaption(std::string c) { SetText(std::move(c)); }
+    bool Default = false;
+    bool Cancel = false;
+
+    // Raised on a release inside the button after a press on it.
+    std::function<void()> Action;
+    virtual void Event_Action() { if (Action) Action(); }
+
+    bool TakesPresses() const override { return true; }
+    bool Pressed() const { return pressed_; }
+    void SetPressed(bool p);
+    void Compose(QImage& image, const QRect& clip) override;
+
+private:
+    bool pressed_ = false;
+};
+
+class CheckBox : public TextControl {
+public:
+    const std::string& Caption() const { return text_; }
+    void SetCaption(std::string c) { SetText(std::move(c)); }
+    bool Value() const { return value_; }
+    void SetValue(bool v);
+
+    // Raised when the box toggles itself on a click.
+    std::function<void()> Action;
+    virtual void Event_Action() { if (Action) Action(); }
+
+    bool TakesPresses() const override { return true; }
+    void Compose(QImage& image, const QRect& clip) override;
+
+private:
+    bool value_ = false;
+};
+
+// A small disclosure triangle: Facing 0 right, 1 left, 2 up, 3 down.
+class PopupArrow : public RectControl {
+public:
+    int Facing() const { return facing_; }
+    void SetFacing(int f);
+    void Compose(QImage& image, const QRect& clip) override;
+
+private:
+    int facing_ = 0;
+};
+
+// Fires its Action on the event loop: Mode 0 stopped, 1 once, 2 every Period ms.
+class Timer : public Control {
+public:
+    ~Timer() override;
+    int Mode() const { return mode_; }
+    void SetMode(int m);
+    int Period() const { return period_; }
+    void SetPeriod(int ms);
+
+    std::function<void()> Action;
+    virtual void Event_Action() { if (Action) Action(); }
+
+    // Called by the clock when the timer is due.
+    void Fire();
+    void Stop();
+
+private:
+    void Reschedule();
+    int mode_ = 0;
+    int period_ = 1000;
+};
+
+}  // namespace fw

@@ -1,0 +1,93 @@
+// Pictures and the pen that draws on them, on windows and on canvases.
+//
+// Drawing is exact to the pixel because the program reads pixels back:
+//  - The pen is a PenWidth by PenHeight rectangle hanging right and down from
+//    each point; with UseOldRenderer nothing is anti-aliased.
+//  - DrawRect(x, y, w, h) frames pixels x..x+w-1, y..y+h-1; FillRect fills them.
+//  - DrawPicture draws a whole picture at its natural size; a picture with
+//    Transparent 1 lets its pure white pixels show what lies beneath.
+//  - Pixel reads outside the surface give white.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <optional>
+
+#include "types.h"
+
+namespace fw {
+
+// Something a Graphics draws on: a picture, a window face, a canvas.
+class Surface {
+public:
+    virtual ~Surface() = default;
+    // The image drawn into; may be null (then drawing does nothing).
+    virtual QImage* SurfaceImage() = 0;
+    // Where the surface's 0,0 lies in the image.
+    virtual QPoint SurfaceOrigin() const { return {}; }
+    // The part of the image the surface may draw on, in image coordinates.
+    virtual QRect SurfaceClip() const = 0;
+    // Told after pixels in rect (image coordinates) changed.
+    virtual void SurfaceChanged(const QRect&) {}
+};
+
+class Graphics {
+public:
+    explicit Graphics(Surface& surface) : surface_(surface) {}
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+
+    Color ForeColor = kBlack;
+    int PenWidth = 1;
+    int PenHeight = 1;
+    bool UseOldRenderer = false;
+
+    void DrawLine(int x1, int y1, int x2, int y2);
+    void DrawRect(int x, int y, int w, int h);
+    void FillRect(int x, int y, int w, int h);
+    void DrawPicture(const PicturePtr& picture, int x, int y);
+    Color Pixel(int x, int y) const;
+
+    // Further clip (image coordinates) while the framework composes a window.
+    void SetPaintClip(std::optional<QRect> clip) { paintClip_ = clip; }
+
+private:
+    QRect EffectiveClip() const;
+    void FillImageRect(QImage& img, const QRect& r, Color c);
+
+    Surface& surface_;
+    std::optional<QRect> paintClip_;
+};
+
+// An off-screen picture of depth 16 (5-6-5) or 32 bits.
+class Picture final : public Surface {
+public:
+    Picture(int width, int height, int depth);
+    explicit Picture(QImage image);  // an opaque 32-bit picture of this image
+
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+    int Depth() const { return image_.format() == QImage::Format_RGB16 ? 16 : 32; }
+    fw::Graphics& Graphics() { return graphics_; }
+    const QImage& Image() const { return image_; }
+
+    // 1: pure white pixels show what lies beneath when drawn; 0: opaque.
+    int Transparent = 0;
+
+    QImage* SurfaceImage() override { return &image_; }
+    QRect SurfaceClip() const override { return image_.rect(); }
+
+private:
+    QImage image_;
+    fw::Graphics graphics_{*this};
+};
+
+// A new all-white picture with a black pen; depth 16 or 32.
+PicturePtr NewPicture(int width, int height, int depth);
+
+// Draws src onto dst with src's 0,0 at dstPos, within clip (dst coordinates);
+// skips pure white source pixels when transparent. Exposed for the composer.
+void BlitImage(QImage& dst, const QImage& src, QPoint dstPos, const QRect& clip, bool transparent);
+
+}  // namespace fw

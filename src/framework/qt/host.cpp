@@ -1,0 +1,574 @@
+#include "framework/qt/host.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+#include <QUrl>
+#include <QtMath>
+#include <algorithm>
+#include <climits>
+
+namespace fw {
+
+namespace {
+
+#ifdef Q_OS_MACOS
+constexpr bool kAppWideMenuBar = true;
+#else
+constexpr bool kAppWideMenuBar = false;
+#endif
+
+// A menu entry that remembers its item, so that its state can be synced.
+class ItemAction : public QAction {
+public:
+    ItemAction(const std::shared_ptr<MenuItem>& item, QObject* parent) : QAction(parent), item_(item) {}
+    std::shared_ptr<MenuItem> Item() const { return item_.lock(); }
+
+private:
+    std::weak_ptr<MenuItem> item_;
+};
+
+class ItemMenu : public QMenu {
+public:
+    ItemMenu(const std::shared_ptr<MenuItem>& item, QWidget* parent) : QMenu(parent), item_(item) {}
+    std::shared_ptr<MenuItem> Item() const { return item_.lock(); }
+
+private:
+    std::weak_ptr<MenuItem> item_;
+};
+
+// The shortcut is shown after a tab, as display text only: no Qt shortcut is
+// registered, so every key goes through our own handling (menus brought up to
+// date first, disabled items inert) and nothing fires twice.
+QString EntryText(const MenuItem& item) {
+    QString text = MenuItemText(item.Text);
+    const QKeySequence keys = ShortcutToKeySequence(item.KeyboardShortcut);
+    if (!keys.isEmpty()) text += QLatin1Char('\t') + keys.toString(QKeySequence::NativeText);
+    return text;
+}
+
+QPoint ContentPoint(const QMouseEvent* e) {
+    // Fractional positions (scaled screens) belong to the pixel they fall in.
+    const QPointF p = e->position();
+    return {qFloor(p.x()), qFloor(p.y())};
+}
+
+// Ties a framework window to its Qt window, which may outlive it briefly.
+class QtWindowLink final : public HostWindow {
+public:
+    explicit QtWindowLink(QtHostWindow* widget) : widget_(widget) {}
+    ~QtWindowLink() override {
+        if (!widget_) return;
+        QtHostWindow* w = widget_;
+        widget_ = nullptr;
+        w->Detach();
+        w->hide();
+        // Deleting a widget inside its own event handler would pull the stack
+        // from under Qt.
+        if (w->Busy()) w->deleteLater();
+        else delete w;
+    }
+
+    void Present(const QRect& dirty) override {
+        if (!widget_) return;
+        widget_->SyncFromWindow();
+        widget_->Content()->update(dirty);
+    }
+    void SetCursor(const CursorPtr& cursor) override {
+        if (widget_) widget_->ApplyCursor(cursor);
+    }
+    void Show() override {
+        if (widget_) widget_->ShowFirstTime();
+    }
+    void Raise() override {
+        if (!widget_) return;
+        if (widget_->isMinimized()) widget_->showNormal();
+        widget_->raise();
+        widget_->activateWindow();
+    }
+    void Close() override {
+        if (!widget_) return;
+        QtHostWindow* w = widget_;
+        widget_ = nullptr;
+        w->Detach();
+        const bool wasActive = w->isActiveWindow();
+        w->hide();
+        // Close is often called from a handler running inside this widget or
+        // its menus.
+        w->deleteLater();
+        // Not every platform hands activation on; the window the framework now
+        // has in front should get the keyboard (menu shortcuts) at once.
+        if (wasActive)
+            QTimer::singleShot(0, [] {
+                auto* app = Application::Instance();
+                auto front = app ? app->FrontWindow() : nullptr;
+                if (QtHostWindow* next = front ? QtHost::WidgetOf(*front) : nullptr; next && next->isVisible())
+                    next->activateWindow();
+            });
+    }
+
+    QtHostWindow* Widget() const { return widget_; }
+
+private:
+    QPointer<QtHostWindow> widget_;
+};
+
+}  // namespace
+
+// ---- Shortcuts and menu text -------------------------------------------
+
+QKeySequence ShortcutToKeySequence(const std::string& shortcut) {
+    if (shortcut.empty()) return {};
+    QString s = QString::fromStdString(shortcut).trimmed();
+    // The key is what follows the last '+', unless the key itself is '+'.
+    QString key;
+    QStringList mods;
+    if (s.endsWith(QLatin1String("++")) || s == QLatin1String("+")) {
+        key = QStringLiteral("+");
+        s.chop(s == QLatin1String("+") ? 1 : 2);
+    } else {
+        const qsizetype cut = s.lastIndexOf(QLatin1Char('+'));
+        key = s.mid(cut + 1).trimmed();
+        s.truncate(cut < 0 ? 0 : cut);
+    }
+    if (key.isEmpty()) return {};
+    for (const QString& m : s.split(QLatin1Char('+'), Qt::SkipEmptyParts)) {
+        const QString lower = m.trimmed().toLower();
+        // Qt's "Ctrl" is the Command key on macOS and Control elsewhere.
+        if (lower == QLatin1String("cmd") || lower == QLatin1String("command")) mods << QStringLiteral("Ctrl");
+        else if (lower == QLatin1String("ctrl") || lower == QLatin1String("control"))
+            mods << QString::fromLatin1(kAppWideMenuBar ? "Meta" : "Ctrl");
+        else if (lower == QLatin1String("shift")) mods << QStringLiteral("Shift");
+        else if (lower == QLatin1String("alt") || lower == QLatin1String("option")) mods << QStringLiteral("Alt");
+        else return {};
+    }
+    mods.removeDuplicates();
+    mods << key;
+    const QKeySequence seq = QKeySequence::fromString(mods.join(QLatin1Char('+')), QKeySequence::PortableText);
+    if (seq.count() != 1 || seq[0].key() == Qt::Key_unknown) return {};
+    return seq;
+}
+
+bool ShortcutMatches(const QKeySequence& shortcut, QKeyCombination typed) {
+    if (shortcut.count() != 1) return false;
+    const QKeyCombination want = shortcut[0];
+    const Qt::KeyboardModifiers mods = typed.keyboardModifiers() & ~Qt::KeypadModifier;
+    if (want.key() != typed.key()) return false;
+    if (want.keyboardModifiers() == mods) return true;
+    // "Cmd+?" is typed with Shift on most layouts: Shift belongs to the key
+    // there, except for letters, where Shift is a modifier of its own.
+    const bool letter = typed.key() >= Qt::Key_A && typed.key() <= Qt::Key_Z;
+    return !letter && !(want.keyboardModifiers() & Qt::ShiftModifier) &&
+           want.keyboardModifiers() == (mods & ~Qt::ShiftModifier);
+}
+
+QString MenuItemText(const std::string& text) {
+    QString t = QString::fromStdString(text);
+    t.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return t;
+}
+
+// ---- Content view ------------------------------------------------------
+
+QtContentView::QtContentView(QtHostWindow& owner) : QWidget(&owner), owner_(owner) {
+    setMouseTracking(true);
+    // We paint every pixel ourselves.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+QSize QtContentView::sizeHint() const {
+    if (const Window* w = owner_.Attached()) return {w->Width(), w->Height()};
+    return QWidget::sizeHint();
+}
+
+void QtContentView::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    const Window* w = owner_.Attached();
+    if (!w) {
+        p.fillRect(e->rect(), palette().window());
+        return;
+    }
+    const QImage& image = w->Image();
+    const Color bg = w->BackgroundColor();
+    const QColor back(bg.r, bg.g, bg.b);
+    for (const QRect& r : e->region()) {
+        const QRect inside = r & image.rect();
+        if (!inside.isEmpty()) p.drawImage(inside.topLeft(), image, inside);
+        // A resizeable window may be larger than its image.
+        for (const QRect& rest : QRegion(r).subtracted(image.rect())) p.fillRect(rest, back);
+    }
+}
+
+void QtContentView::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = ContentPoint(e);
+    owner_.Deliver("mouse press", [p](Window& w) { w.HandleMouseDown(p.x(), p.y()); });
+}
+
+void QtContentView::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The framework sees each click of a double click as a press of its own.
+    mousePressEvent(e);
+}
+
+void QtContentView::mouseMoveEvent(QMouseEvent* e) {
+    e->accept();
+    const QPoint p = ContentPoint(e);
+    owner_.Deliver("mouse move", [p](Window& w) { w.HandleMouseMove(p.x(), p.y()); });
+}
+
+void QtContentView::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = ContentPoint(e);
+    owner_.Deliver("mouse release", [p](Window& w) { w.HandleMouseUp(p.x(), p.y()); });
+}
+
+void QtContentView::leaveEvent(QEvent* e) {
+    QWidget::leaveEvent(e);
+    owner_.Deliver("mouse exit", [](Window& w) { w.HandleMouseLeave(); });
+}
+
+// ---- Host window -------------------------------------------------------
+
+namespace {
+
+Qt::WindowFlags FlagsFor(const Window& w) {
+    Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+#ifdef Q_OS_WIN
+    // Windows draws no title-bar buttons without a system menu.
+    if (w.CloseButton || w.MinimizeButton || w.MaximizeButton) f |= Qt::WindowSystemMenuHint;
+#endif
+    if (w.CloseButton) f |= Qt::WindowCloseButtonHint;
+    if (w.MinimizeButton) f |= Qt::WindowMinimizeButtonHint;
+    // A window of fixed size has nothing to maximise to.
+    if (w.MaximizeButton && w.Resizeable) f |= Qt::WindowMaximizeButtonHint;
+    return f;
+}
+
+}  // namespace
+
+QtHostWindow::QtHostWindow(Window& w) : QMainWindow(nullptr, FlagsFor(w)), window_(&w) {
+    content_ = new QtContentView(*this);
+    setCentralWidget(content_);
+    title_ = w.Title;
+    setWindowTitle(QString::fromStdString(title_));
+    SyncFromWindow();
+}
+
+void QtHostWindow::Deliver(const char* what, const std::function<void(Window&)>& fn) {
+    Window* w = window_;
+    if (!w || w->IsClosed()) return;
+    // The handler may close the window and drop its last owner.
+    auto keep = w->weak_from_this().lock();
+    ++busy_;
+    Application::Guard(what, [&] { fn(*w); });
+    --busy_;
+}
+
+void QtHostWindow::SyncFromWindow() {
+    const Window* w = window_;
+    if (!w) return;
+    if (w->Title != title_) {
+        title_ = w->Title;
+        setWindowTitle(QString::fromStdString(title_));
+    }
+    const QSize size(w->Width(), w->Height());
+    if (size == contentSize_) return;
+    contentSize_ = size;
+    if (!w->Resizeable) {
+        content_->setFixedSize(size);
+        // The top level follows: content plus menu bar, and no resizing.
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        const auto clampTo = [](int v) { return std::clamp(v, 1, QWIDGETSIZE_MAX); };
+        content_->setMinimumSize(clampTo(std::min(w->MinWidth, size.width())),
+                                 clampTo(std::min(w->MinHeight, size.height())));
+        content_->setMaximumSize(clampTo(std::max(w->MaxWidth, size.width())),
+                                 clampTo(std::max(w->MaxHeight, size.height())));
+        content_->updateGeometry();
+        resize(sizeHint());
+    }
+}
+
+void QtHostWindow::ShowFirstTime() {
+    if (!placed_ && window_) {
+        placed_ = true;
+        if (window_->Placement == 2) {
+            if (QScreen* screen = QGuiApplication::primaryScreen()) {
+                ensurePolished();
+                const QRect avail = screen->availableGeometry();
+                const QSize size = sizeHint();
+                const QPoint at(avail.left() + (avail.width() - size.width()) / 2,
+                                avail.top() + std::max(0, (avail.height() - size.height()) / 2));
+                move(at);
+            }
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void QtHostWindow::ApplyCursor(const CursorPtr& c) {
+    if (!c || c->IsArrow()) {
+        content_->setCursor(Qt::ArrowCursor);
+        return;
+    }
+    auto it = cursors_.find(c.get());
+    if (it == cursors_.end() || it->second.source.lock() != c) {
+        std::erase_if(cursors_, [](const auto& entry) { return entry.second.source.expired(); });
+        const QPoint hot = c->HotSpot();
+        QCursor made(QPixmap::fromImage(c->Image()), hot.x(), hot.y());
+        it = cursors_.insert_or_assign(c.get(), CachedCursor{c, std::move(made)}).first;
+    }
+    content_->setCursor(it->second.cursor);
+}
+
+bool QtHostWindow::event(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::WindowActivate:
+        if (QtHost* host = QtHost::Active(); host && window_) {
+            // The application may have been given a new menu bar meanwhile.
+            auto* app = Application::Instance();
+            if (!kAppWideMenuBar && app && menusFrom.lock() != app->MenuBar()) host->BuildMenus(*this);
+        }
+        Deliver("window activation", [](Window& w) { w.HandleActivated(); });
+        break;
+    case QEvent::WindowDeactivate:
+        Deliver("window deactivation", [](Window& w) { w.HandleDeactivated(); });
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(e);
+}
+
+void QtHostWindow::closeEvent(QCloseEvent* e) {
+    if (!window_) {
+        e->accept();
+        return;
+    }
+    // The framework decides; when it closes the window it calls our Close.
+    e->ignore();
+    Deliver("close box", [](Window& w) { w.HandleCloseBox(); });
+}
+
+void QtHostWindow::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    const bool modifierOnly = key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Meta ||
+                              key == Qt::Key_Alt || key == Qt::Key_AltGr || key == 0 || key == Qt::Key_unknown;
+    QtHost* host = QtHost::Active();
+    if (!modifierOnly && host && window_ && !window_->IsClosed()) {
+        ++busy_;
+        const bool handled = host->HandleShortcut(e->keyCombination());
+        --busy_;
+        if (handled) {
+            e->accept();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+// ---- Host --------------------------------------------------------------
+
+QtHost* QtHost::active_ = nullptr;
+
+QtHost::QtHost() {
+    active_ = this;
+    // Quitting is the framework's decision (LastWindowClosed), not Qt's.
+    if (auto* qapp = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        qapp->setQuitOnLastWindowClosed(false);
+    elapsed_.start();
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        if (Application* a = LiveApp()) Application::Guard("timer", [a] { a->Clock().FireDue(); });
+        ArmTimer();
+    });
+}
+
+QtHost::QtHost(Application& app) : QtHost() { app.SetHost(this); }
+
+void QtHost::Attach(Application& app) {
+    if (app_ == &app) return;
+    app_ = &app;
+    app.Clock().SetTimeSource([this] { return int64_t(elapsed_.elapsed()); });
+    app.Clock().SetOnChange([this] { ArmTimer(); });
+    ArmTimer();
+}
+
+QtHost::~QtHost() {
+    timer_.stop();
+    if (Application* a = LiveApp()) {
+        // The clock goes back to hand-driven time: nothing of ours stays in it.
+        a->Clock().SetOnChange(nullptr);
+        a->Clock().SetTimeSource(nullptr);
+        if (a->GetHost() == this) a->SetHost(nullptr);
+    }
+    if (active_ == this) active_ = nullptr;
+}
+
+Application* QtHost::LiveApp() const { return app_ && Application::Instance() == app_ ? app_ : nullptr; }
+
+void QtHost::ArmTimer() {
+    Application* a = LiveApp();
+    const int64_t due = a ? a->Clock().NextDue() : -1;
+    if (due < 0) {
+        timer_.stop();
+        return;
+    }
+    const int64_t wait = std::clamp<int64_t>(due - a->Clock().Now(), 0, INT_MAX);
+    timer_.start(int(wait));
+}
+
+std::unique_ptr<HostWindow> QtHost::CreateWindow(Window& w) {
+    auto* widget = new QtHostWindow(w);
+    if (kAppWideMenuBar) {
+        if (!sharedBar_) sharedBar_ = std::make_unique<QMenuBar>(nullptr);
+        if (sharedFrom_.lock() != app_->MenuBar() || sharedBar_->actions().isEmpty()) {
+            sharedFrom_ = app_->MenuBar();
+            BuildMenuBar(*sharedBar_, app_->MenuBar());
+        }
+    } else {
+        BuildMenus(*widget);
+    }
+    return std::make_unique<QtWindowLink>(widget);
+}
+
+QtHostWindow* QtHost::WidgetOf(const Window& w) {
+    auto* link = dynamic_cast<QtWindowLink*>(w.Host());
+    return link ? link->Widget() : nullptr;
+}
+
+void QtHost::BuildMenus(QtHostWindow& window) {
+    const auto& items = app_->MenuBar();
+    window.menusFrom = items;
+    if (!items) {
+        // No menus: no empty strip above the content either.
+        if (window.menuWidget()) window.setMenuWidget(nullptr);
+        return;
+    }
+    BuildMenuBar(*window.menuBar(), items);
+}
+
+void QtHost::BuildMenuBar(QMenuBar& bar, const std::shared_ptr<fw::MenuBar>& items) {
+    bar.clear();
+    if (!items) return;
+    for (const auto& title : items->Items()) {
+        auto* menu = new ItemMenu(title, &bar);
+        menu->setTitle(MenuItemText(title->Text));
+        bar.addMenu(menu);
+        FillMenu(*menu, *title);
+    }
+}
+
+void QtHost::FillMenu(QMenu& menu, const MenuItem& parent) {
+    // Items are brought up to date each time a menu opens.
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [m = &menu] {
+        QtHost* host = Active();
+        Application* app = host ? host->LiveApp() : nullptr;
+        if (!app) return;
+        app->UpdateMenus();
+        for (QAction* a : m->actions()) {
+            std::shared_ptr<MenuItem> item;
+            if (auto* ia = dynamic_cast<ItemAction*>(a)) item = ia->Item();
+            else if (auto* im = dynamic_cast<ItemMenu*>(a->menu())) item = im->Item();
+            if (!item) continue;
+            a->setEnabled(item->Enabled);
+            if (dynamic_cast<ItemAction*>(a)) {
+                const QString text = EntryText(*item);
+                if (a->text() != text) a->setText(text);
+            }
+        }
+    });
+    for (const auto& item : parent.Items()) {
+        if (item->IsSeparator()) {
+            menu.addSeparator();
+            continue;
+        }
+        if (!item->Items().empty()) {
+            auto* sub = new ItemMenu(item, &menu);
+            sub->setTitle(MenuItemText(item->Text));
+            menu.addMenu(sub);
+            FillMenu(*sub, *item);
+            continue;
+        }
+        auto* action = new ItemAction(item, &menu);
+        action->setText(EntryText(*item));
+        action->setEnabled(item->Enabled);
+        // Roles only matter on macOS, where they move items to the application
+        // menu; everything else keeps its place.
+        action->setMenuRole(item->IsAboutItem()  ? QAction::AboutRole
+                            : item->IsQuitItem() ? QAction::QuitRole
+                                                 : QAction::NoRole);
+        QObject::connect(action, &QAction::triggered, action, [action] {
+            if (QtHost* host = Active())
+                if (auto it = action->Item()) host->Choose(it);
+        });
+        menu.addAction(action);
+    }
+}
+
+void QtHost::Choose(const std::shared_ptr<MenuItem>& item) {
+    Application* app = LiveApp();
+    if (!app || !item) return;
+    // Whatever led here (menu, key, native key equivalent), the item must be
+    // current: a disabled one does nothing.
+    app->UpdateMenus();
+    if (item->Enabled) app->ChooseMenuItem(item->Name);
+}
+
+bool QtHost::HandleShortcut(QKeyCombination typed) {
+    Application* app = LiveApp();
+    if (!app || !app->MenuBar()) return false;
+    // Find the shortcut as written, then let the application pick its item.
+    std::shared_ptr<MenuItem> found;
+    std::function<void(const MenuItem&)> walk = [&](const MenuItem& parent) {
+        for (const auto& item : parent.Items()) {
+            if (found) return;
+            if (!item->KeyboardShortcut.empty() &&
+                ShortcutMatches(ShortcutToKeySequence(item->KeyboardShortcut), typed))
+                found = item;
+            else walk(*item);
+        }
+    };
+    walk(*app->MenuBar());
+    if (!found) return false;
+    auto item = app->ItemForShortcut(found->KeyboardShortcut);
+    Choose(item ? item : found);
+    return true;
+}
+
+void QtHost::ShowURL(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+int QtHost::RunLoop() {
+    if (app_ && app_->Quitting()) return 0;
+    return QApplication::exec();
+}
+
+void QtHost::Quit() {
+    // Queued: safe from inside any handler, and honoured even when asked for
+    // before the loop runs.
+    if (QCoreApplication* qapp = QCoreApplication::instance())
+        QMetaObject::invokeMethod(qapp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+}
+
+void QtHost::LastWindowClosed() {
+    // With an application-wide menu bar the program lives on without windows.
+    if (!kAppWideMenuBar) Quit();
+}
+
+}  // namespace fw

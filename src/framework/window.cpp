@@ -1,0 +1,304 @@
+#include "window.h"
+
+#include <algorithm>
+
+#include "application.h"
+
+namespace fw {
+
+Window::Window() : graphics_(*this) { SetSize(100, 100); }
+
+Window::~Window() = default;
+
+void Window::SetSize(int w, int h) {
+    image_ = QImage(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
+    image_.fill(QColor(BackgroundColor().r, BackgroundColor().g, BackgroundColor().b));
+}
+
+void Window::Adopt(const std::shared_ptr<Control>& c, const std::string& name) {
+    c->window_ = this;
+    c->name_ = name;
+    if (auto rc = std::dynamic_pointer_cast<RectControl>(c)) controls_.push_back(rc);
+    else others_.push_back(c);
+    opening_.push_back(c);
+}
+
+void Window::Build() {
+    auto self = shared_from_this();
+    Layout();
+    SetSize(image_.width(), image_.height());  // the back colour may have changed
+    CreateControls();
+    AddMenuHandlers();
+    // Opens in creation order; the window's own comes last.
+    auto opening = std::move(opening_);
+    opening_.clear();
+    for (auto& c : opening) {
+        if (closed_) return;
+        c->Event_Open();
+    }
+    if (closed_) return;
+    Event_Open();
+    built_ = true;
+    if (closed_) return;
+    ComposeRect(image_.rect());
+    if (InitiallyVisible) Show();
+}
+
+void Window::Show() {
+    if (closed_) return;
+    auto self = shared_from_this();
+    auto* app = Application::Instance();
+    if (!shown_) {
+        shown_ = true;
+        if (app) app->WindowShown(*this);
+        if (host_) host_->Show();
+    } else if (host_) {
+        host_->Raise();
+    }
+    if (app) app->BringToFront(*this);
+    Activate();
+}
+
+void Window::Activate() {
+    if (closed_ || active_) return;
+    if (auto* app = Application::Instance())
+        for (auto& w : app->Windows())
+            if (w.get() != this) w->Deactivate();
+    active_ = true;
+    Application::Guard("window activation", [this] { Event_Activate(); });
+}
+
+void Window::HandleActivated() {
+    if (closed_ || active_) return;
+    auto self = shared_from_this();
+    if (auto* app = Application::Instance()) app->BringToFront(*this);
+    Activate();
+}
+
+void Window::HandleDeactivated() { active_ = false; }
+
+void Window::HandleCloseBox() {
+    if (closed_) return;
+    auto self = shared_from_this();
+    Close();
+}
+
+void Window::Close() {
+    if (closed_) return;
+    auto self = shared_from_this();  // keeps us alive while a handler of ours runs
+    closed_ = true;
+    active_ = false;
+    grab_ = Grab::None;
+    StopTimers();
+    if (host_) host_->Close();
+    if (auto* app = Application::Instance()) app->WindowClosed(*this);
+}
+
+void Window::StopTimers() {
+    for (auto& c : others_)
+        if (auto t = std::dynamic_pointer_cast<Timer>(c)) t->Stop();
+}
+
+void Window::Refresh(bool) { RepaintRect(image_.rect()); }
+
+void Window::RepaintRect(const QRect& r) {
+    if (!built_ || closed_) return;
+    ComposeRect(r);
+}
+
+void Window::ComposeRect(const QRect& rect) {
+    const QRect r = rect & image_.rect();
+    if (r.isEmpty()) return;
+    const Color bg = BackgroundColor();
+    const uint32_t px = bg.ToRgb32();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<uint32_t*>(image_.scanLine(y));
+        std::fill(line + r.left(), line + r.right() + 1, px);
+    }
+    for (auto& c : controls_)
+        if (c->Visible() && c->PaintRect().intersects(r)) c->Compose(image_, r);
+    Notify(r);
+}
+
+void Window::SurfaceChanged(const QRect& r) { Notify(r); }
+
+void Window::Notify(const QRect& r) {
+    if (host_ && !closed_) host_->Present(r);
+}
+
+void Window::SetHostWindow(std::unique_ptr<HostWindow> host) { host_ = std::move(host); }
+
+void Window::SetMouseCursor(CursorPtr c) {
+    cursor_ = std::move(c);
+    UpdateCursor();
+}
+
+void Window::AddMenuHandler(const std::string& name, std::function<bool()> handler) {
+    menuHandlers_[name] = std::move(handler);
+}
+
+const std::function<bool()>* Window::MenuHandler(const std::string& name) const {
+    auto it = menuHandlers_.find(name);
+    return it == menuHandlers_.end() ? nullptr : &it->second;
+}
+
+// ---- Mouse -------------------------------------------------------------
+
+RectControl* Window::ControlAt(int x, int y) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if ((*it)->Visible() && (*it)->HitTest(x, y)) return it->get();
+    return nullptr;
+}
+
+void Window::HandleMouseDown(int x, int y) {
+    if (closed_) return;
+    auto self = shared_from_this();
+    Application::Guard("mouse press", [&] {
+        pointer_ = {x, y};
+        pointerInside_ = true;
+        buttonDown_ = true;
+        grab_ = Grab::None;
+        grabbed_.reset();
+        RectControl* hit = ControlAt(x, y);
+        if (hit && hit->TakesPresses()) {
+            // The topmost control under the point owns the press.
+            if (!hit->Enabled()) return;
+            auto control = std::static_pointer_cast<RectControl>(hit->shared_from_this());
+            const bool took = hit->MouseDown ? hit->Event_MouseDown(x - hit->Left(), y - hit->Top()) : false;
+            if (closed_) return;
+            if (took) {
+                grab_ = Grab::Control;
+                grabbed_ = control;
+            } else if (auto* button = dynamic_cast<PushButton*>(hit)) {
+                grab_ = Grab::Button;
+                grabbed_ = control;
+                button->SetPressed(true);
+            } else if (dynamic_cast<CheckBox*>(hit)) {
+                grab_ = Grab::CheckBox;
+                grabbed_ = control;
+            } else {
+                // Refused: the press goes on to the window.
+                if (Event_MouseDown(x, y) && !closed_) grab_ = Grab::Window;
+            }
+        } else {
+            if (Event_MouseDown(x, y) && !closed_) grab_ = Grab::Window;
+        }
+        if (!closed_) UpdateCursor();
+    });
+}
+
+void Window::HandleMouseMove(int x, int y) {
+    if (closed_) return;
+    auto self = shared_from_this();
+    Application::Guard("mouse move", [&] {
+        pointer_ = {x, y};
+        pointerInside_ = true;
+        switch (grab_) {
+        case Grab::Window:
+            Event_MouseDrag(x, y);
+            break;
+        case Grab::Control: {
+            auto c = grabbed_;  // the handler may move the control: corners are read afresh
+            c->Event_MouseDrag(x - c->Left(), y - c->Top());
+            break;
+        }
+        case Grab::Button:
+            static_cast<PushButton*>(grabbed_.get())->SetPressed(grabbed_->Bounds().contains(x, y));
+            break;
+        case Grab::CheckBox:
+            break;
+        case Grab::None:
+            if (!buttonDown_) UpdateHover();
+            break;
+        }
+        if (!closed_) UpdateCursor();
+    });
+}
+
+void Window::HandleMouseUp(int x, int y) {
+    if (closed_) return;
+    auto self = shared_from_this();
+    Application::Guard("mouse release", [&] {
+        pointer_ = {x, y};
+        buttonDown_ = false;
+        const Grab grab = grab_;
+        auto c = std::move(grabbed_);
+        grab_ = Grab::None;
+        grabbed_.reset();
+        switch (grab) {
+        case Grab::Window:
+            Event_MouseUp(x, y);
+            break;
+        case Grab::Control:
+            c->Event_MouseUp(x - c->Left(), y - c->Top());
+            break;
+        case Grab::Button: {
+            auto* button = static_cast<PushButton*>(c.get());
+            button->SetPressed(false);
+            if (button->Bounds().contains(x, y) && button->Visible() && button->Enabled()) button->Event_Action();
+            break;
+        }
+        case Grab::CheckBox: {
+            auto* box = static_cast<CheckBox*>(c.get());
+            if (box->Bounds().contains(x, y) && box->Visible() && box->Enabled()) {
+                box->SetValue(!box->Value());
+                box->Event_Action();
+            }
+            break;
+        }
+        case Grab::None:
+            break;
+        }
+        if (closed_) return;
+        UpdateHover();
+        if (!closed_) UpdateCursor();
+    });
+}
+
+void Window::HandleMouseLeave() {
+    if (closed_) return;
+    auto self = shared_from_this();
+    Application::Guard("mouse exit", [&] {
+        pointerInside_ = false;
+        if (!buttonDown_) UpdateHover();
+    });
+}
+
+void Window::UpdateHover() {
+    std::vector<RectControl*> now;
+    if (pointerInside_)
+        for (auto& c : controls_)
+            if (c->Visible() && c->Bounds().contains(pointer_)) now.push_back(c.get());
+    const std::vector<RectControl*> before = std::move(hovered_);
+    hovered_ = now;
+    // Exits before enters, each in creation order.
+    for (RectControl* c : before)
+        if (std::find(now.begin(), now.end(), c) == now.end()) {
+            c->Event_MouseExit();
+            if (closed_) return;
+        }
+    for (RectControl* c : now)
+        if (std::find(before.begin(), before.end(), c) == before.end()) {
+            c->Event_MouseEnter();
+            if (closed_) return;
+        }
+}
+
+CursorPtr Window::CurrentCursor() const {
+    if (grab_ != Grab::None) {
+        if (grabbed_ && grabbed_->MouseCursor()) return grabbed_->MouseCursor();
+        return cursor_ ? cursor_ : ArrowCursor();
+    }
+    if (pointerInside_)
+        if (RectControl* c = ControlAt(pointer_.x(), pointer_.y()); c && c->MouseCursor()) return c->MouseCursor();
+    return cursor_ ? cursor_ : ArrowCursor();
+}
+
+void Window::UpdateCursor() {
+    CursorPtr c = CurrentCursor();
+    if (c == shownCursor_) return;
+    shownCursor_ = c;
+    if (host_ && !closed_) host_->SetCursor(c);
+}
+
+}  // namespace fw

@@ -1,0 +1,159 @@
+// A window keeps an image of its content area. Its controls are composed into
+// that image in creation order; drawing on its Graphics goes straight into the
+// image, over every control, until a repaint of that area wipes it.
+#pragma once
+
+#include <QImage>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "controls.h"
+#include "graphics.h"
+#include "types.h"
+
+namespace fw {
+
+class HostWindow;
+
+class Window : public Surface, public std::enable_shared_from_this<Window> {
+public:
+    Window();
+    ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Layout values, applied by Layout() before the window is built.
+    std::string Title;
+    int Placement = 0;  // 2: centred on the screen
+    int Frame = 0;
+    bool HasBackColor = false;
+    Color BackColor = kWhite;
+    bool InitiallyVisible = true;
+    bool CloseButton = true;
+    bool Resizeable = true;
+    bool MaximizeButton = true;
+    bool MinimizeButton = true;
+    int MinWidth = 64, MinHeight = 64, MaxWidth = 32000, MaxHeight = 32000;
+    void SetSize(int w, int h);
+    Color BackgroundColor() const { return HasBackColor ? BackColor : kWhite; }
+
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+
+    // Builds the window: Layout, CreateControls, AddMenuHandlers, each control's
+    // Open in creation order, the window's Open; then shows it when visible.
+    void Build();
+
+    void Show();   // shows a new window; brings an open one to the front unchanged
+    void Close();  // discards the window; no event reaches it afterwards
+    bool IsClosed() const { return closed_; }
+    bool IsShown() const { return shown_; }
+    bool IsActive() const { return active_; }
+
+    // Repaints the whole window at once, wiping what was drawn on Graphics.
+    void Refresh(bool eraseBackground = true);
+    // Repaints one rectangle (window coordinates) at once.
+    void RepaintRect(const QRect& r);
+
+    fw::Graphics& Graphics() { return graphics_; }
+    const QImage& Image() const { return image_; }
+
+    const CursorPtr& MouseCursor() const { return cursor_; }
+    void SetMouseCursor(CursorPtr c);
+    // The cursor to show now, by the rules of the pointer's position and drag.
+    CursorPtr CurrentCursor() const;
+
+    // Menu handlers of this window, bound by item name.
+    void AddMenuHandler(const std::string& name, std::function<bool()> handler);
+    const std::function<bool()>* MenuHandler(const std::string& name) const;
+
+    // Events the program overrides.
+    virtual void Layout() {}
+    virtual void CreateControls() {}
+    virtual void AddMenuHandlers() {}
+    virtual void Event_Open() {}
+    virtual void Event_Activate() {}
+    virtual void Event_EnableMenuItems() {}
+    virtual bool Event_MouseDown(int, int) { return false; }
+    virtual void Event_MouseDrag(int, int) {}
+    virtual void Event_MouseUp(int, int) {}
+
+    // Entry points of the host (and of tests): window coordinates.
+    void HandleMouseDown(int x, int y);
+    void HandleMouseMove(int x, int y);
+    void HandleMouseUp(int x, int y);
+    void HandleMouseLeave();
+    void HandleActivated();
+    void HandleDeactivated();
+    void HandleCloseBox();
+
+    const std::vector<std::shared_ptr<RectControl>>& Controls() const { return controls_; }
+    void SetHostWindow(std::unique_ptr<HostWindow> host);
+    HostWindow* Host() const { return host_.get(); }
+
+    // Surface
+    QImage* SurfaceImage() override { return &image_; }
+    QRect SurfaceClip() const override { return image_.rect(); }
+    void SurfaceChanged(const QRect& r) override;
+
+protected:
+    // Creates a control, adds it under name and lays it above the earlier ones.
+    template <class C, class... Args>
+    std::shared_ptr<C> NewControl(const std::string& name, Args&&... args) {
+        auto c = std::make_shared<C>(std::forward<Args>(args)...);
+        Adopt(c, name);
+        return c;
+    }
+    void Adopt(const std::shared_ptr<Control>& c, const std::string& name);
+
+private:
+    friend class RectControl;
+    friend class Application;
+    void Activate();
+    void Deactivate() { active_ = false; }
+    void ComposeRect(const QRect& r);
+    RectControl* ControlAt(int x, int y) const;
+    void UpdateHover();
+    void UpdateCursor();
+    void Notify(const QRect& r);
+    void StopTimers();
+
+    QImage image_;
+    fw::Graphics graphics_;
+    CursorPtr cursor_;
+    std::vector<std::shared_ptr<RectControl>> controls_;
+    std::vector<std::shared_ptr<Control>> others_;  // timers and other faceless controls
+    std::vector<std::shared_ptr<Control>> opening_;  // awaiting their Open, in creation order
+    std::map<std::string, std::function<bool()>> menuHandlers_;
+    std::unique_ptr<HostWindow> host_;
+    CursorPtr shownCursor_;
+
+    // Mouse state.
+    enum class Grab { None, Window, Control, Button, CheckBox };
+    Grab grab_ = Grab::None;
+    std::shared_ptr<RectControl> grabbed_;
+    QPoint pointer_{-1, -1};
+    bool pointerInside_ = false;
+    bool buttonDown_ = false;
+    std::vector<RectControl*> hovered_;
+
+    bool built_ = false;
+    bool shown_ = false;
+    bool active_ = false;
+    bool closed_ = false;
+};
+
+// What a window needs of the host that shows it.
+class HostWindow {
+public:
+    virtual ~HostWindow() = default;
+    virtual void Present(const QRect& dirty) = 0;
+    virtual void SetCursor(const CursorPtr& cursor) = 0;
+    virtual void Show() = 0;
+    virtual void Raise() = 0;
+    virtual void Close() = 0;
+};
+
+}  // namespace fw

@@ -1,0 +1,21 @@
+// The process entry.
+#include <QApplication>
+#include <cstdio>
+
+#include "framework/application.h"
+#include "framework/qt/display.h"
+#include "framework/qt/host.h"
+
+int main(int argc, char** argv) {
+    // Without a display Qt would abort with a long message; one line is clearer.
+    if (!fw::HasDisplay()) {
+        std::fputs("cladeworks: no display found. Run it under X11/Wayland, or headless with: xvfb-run -a ./run.sh\n",
+                   stderr);
+        return 1;
+    }
+    QApplication qapp(argc, argv);
+    fw::Application app;
+    fw::QtHost host;
+    app.SetHost(&host);
+    return app.Run();  // no windows yet: it quits at once
+}

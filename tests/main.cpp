@@ -1,0 +1,20 @@
+// Test entry: a Qt application without a display, so that fonts and native
+// control styles are there as in the program.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+// The offscreen platform warns at every window raise; that says nothing here.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QStringLiteral("does not support raise"))) return;
+    qt_message_output(type, context, message);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietHandler);
+    QApplication qapp(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
