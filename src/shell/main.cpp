@@ -2,9 +2,9 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "framework/application.h"
 #include "framework/qt/display.h"
 #include "framework/qt/host.h"
+#include "shell/startup.h"
 
 int main(int argc, char** argv) {
     // Without a display Qt would abort with a long message; one line is clearer.
@@ -14,8 +14,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication qapp(argc, argv);
-    fw::Application app;
+    QApplication::setApplicationName(QStringLiteral("Cladeworks"));
     fw::QtHost host;
-    app.SetHost(&host);
-    return app.Run();  // no windows yet: it quits at once
+    return Main(&host);
 }

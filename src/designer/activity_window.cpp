@@ -1,0 +1,324 @@
+#include "designer/activity_window.h"
+
+#include "framework/graphics.h"
+#include "resources/pictures.h"
+#include "shell/app.h"
+#include "shell/globals.h"
+
+const char* const kTraitCaptions[8] = {"Dewlap", "Head crest", "Back crest", "Tail crest",
+                                       "Collar", "Side blotch", "Side stripes", "Tail spots"};
+
+namespace {
+constexpr fw::Color kSelectedCell = fw::RGB(150, 150, 150);
+// Selector cells: frame and highlight at (x, 1), 20 by 20; icon at (x + 2, 3).
+constexpr int kCellLeft[3] = {1, 23, 45};
+}  // namespace
+
+void ApplyActivityLayout(fw::Window& w, const std::string& title) {
+    w.Title = title;
+    w.SetSize(782, 550);
+    w.Frame = 0;
+    w.Placement = 2;
+    w.CloseButton = true;
+    w.Resizeable = false;
+    w.MaximizeButton = false;
+    w.MinimizeButton = false;
+    w.HasBackColor = false;
+}
+
+// ---- Window events ------------------------------------------------------
+
+void ActivityFrame::AddMenuHandlers() {
+    AddMenuHandler("FileReset", [this] { return FileReset_Action(); });
+}
+
+void ActivityFrame::Event_EnableMenuItems() { fw::Deref(FileReset(), "Reset item").Enable(); }
+
+void ActivityWindow::Event_Open() {
+    TargetLizCan = -1;
+    Cache = fw::NewPicture(Width(), Height(), 32);
+    Cache->Graphics().UseOldRenderer = true;
+    Cache->Transparent = 1;
+    Cache->Graphics().PenWidth = 2;
+    Cache->Graphics().PenHeight = 2;
+    Graphics().UseOldRenderer = true;
+    Graphics().PenWidth = 2;
+    Graphics().PenHeight = 2;
+    oldX = -1;
+    oldY = -1;
+}
+
+void ActivityWindow::Event_Activate() {
+    // The repaint wipes strokes drawn on the face; the overlay brings them back.
+    Refresh(true);
+    Graphics().DrawPicture(Cache, 0, 0);
+}
+
+bool ActivityWindow::Event_MouseDown(int, int) {
+    TraitPanelClose();
+    return true;
+}
+
+void ActivityWindow::Event_MouseDrag(int x, int y) {
+    if (CanvasSelectCursor->CurrentCursor != "marker") return;
+    Graphics().UseOldRenderer = true;
+    fw::Deref(Cache).Graphics().UseOldRenderer = true;
+    Graphics().ForeColor = CurrentColor();
+    Cache->Graphics().ForeColor = CurrentColor();
+    // A segment that ends inside the tool strip is left out; its start is not tested.
+    if (oldX > -1 && oldY > -1 && !MyNoDrawCan->within(x, y)) {
+        Graphics().DrawLine(oldX, oldY, x, y);
+        Cache->Graphics().DrawLine(oldX, oldY, x, y);
+    }
+    oldX = x;
+    oldY = y;
+}
+
+void ActivityWindow::Event_MouseUp(int, int) {
+    oldX = -1;
+    oldY = -1;
+}
+
+// ---- Trait panel --------------------------------------------------------
+
+void ActivityWindow::TraitPanelClose() {
+    RectangleTraits->SetVisible(false);
+    for (auto& box : CheckBoxTraits) box->SetVisible(false);
+    for (auto& arrow : PopupArrowTraits) arrow->SetFacing(0);
+}
+
+void ActivityWindow::PopupArrowTraits_MouseEnter() { ArrowCursorOver(); }
+void ActivityWindow::PopupArrowTraits_MouseExit() { resetcursor(); }
+bool ActivityWindow::PopupArrowTraits_MouseDown(int, int, int) { return true; }
+void ActivityWindow::RectangleTraits_MouseEnter() { ArrowCursorOver(); }
+void ActivityWindow::RectangleTraits_MouseExit() { resetcursor(); }
+bool ActivityWindow::CheckBoxTraits_MouseDown(int, int, int) { return true; }
+
+void ActivityWindow::PopupArrowTraits_MouseUp(int k, int, int) {
+    for (int i = 0; i < int(PopupArrowTraits.size()); ++i)
+        if (i != k) PopupArrowTraits[i]->SetFacing(0);
+    if (PopupArrowTraits[k]->Facing() == 3) {
+        PopupArrowTraits[k]->SetFacing(0);
+        TargetLizCan = -1;
+        RectangleTraits->SetVisible(false);
+        for (auto& box : CheckBoxTraits) box->SetVisible(false);
+        return;
+    }
+    // Open under lizard k; a panel open elsewhere moves here.
+    PopupArrowTraits[k]->SetFacing(3);
+    TargetLizCan = k;
+    const LizardCan& lizard = *MyLizardCan[k];
+    for (int t = 0; t < 8; ++t) CheckBoxTraits[t]->SetValue(lizard.Trait[t]);
+    RectangleTraits->SetLeft(lizard.Left());
+    for (auto& box : CheckBoxTraits) box->SetLeft(RectangleTraits->Left() + 14);
+    RectangleTraits->SetTop(lizard.Top() + 48);
+    CheckBoxTraits[0]->SetTop(RectangleTraits->Top() + 7);
+    for (int t = 1; t < 8; ++t) CheckBoxTraits[t]->SetTop(CheckBoxTraits[t - 1]->Top() + 17);
+    RectangleTraits->SetVisible(true);
+    for (auto& box : CheckBoxTraits) box->SetVisible(true);
+}
+
+bool ActivityWindow::CheckBoxTraits_MouseUp(int t, int, int) {
+    if (TargetLizCan <= -1) return false;
+    LizardCan& lizard = *MyLizardCan[TargetLizCan];
+    // The box decides, not the flag; both change together.
+    if (CheckBoxTraits[t]->Value()) {
+        lizard.Trait[t] = false;
+        CheckBoxTraits[t]->SetValue(false);
+    } else {
+        lizard.Trait[t] = true;
+        CheckBoxTraits[t]->SetValue(true);
+    }
+    LizardReRender(TargetLizCan);
+    return false;
+}
+
+void ActivityWindow::LizardReRender(int k) {
+    LizardCan& lizard = *MyLizardCan[k];
+    lizard.ClearCache();
+    lizard.Cache->Graphics().DrawPicture(TheLizard(), 0, 0);
+    for (int u = 0; u < 8; ++u) {
+        if (!lizard.Trait[u]) continue;
+        auto p = fw::NewPicture(lizard.Width(), lizard.Height(), 32);
+        p->Graphics().DrawPicture(Globals::TraitImage.at(u), 0, 0);
+        p->Transparent = 1;
+        lizard.Cache->Graphics().DrawPicture(p, 0, 0);
+    }
+    lizard.BlitCache();
+    // The copy to the screen covered the arrow in the lizard's corner.
+    PopupArrowTraits[k]->Refresh(true);
+}
+
+// ---- Tool strip ---------------------------------------------------------
+
+namespace {
+fw::PicturePtr SelectorBackdrop(int w, int h, int cell) {
+    auto p = fw::NewPicture(w, h, 32);
+    p->Graphics().ForeColor = kSelectedCell;
+    p->Graphics().FillRect(kCellLeft[cell], 1, 20, 20);
+    return p;
+}
+}  // namespace
+
+void ActivityWindow::CanvasSelectCursor_Open() {
+    CanvasSelectCursor->SetBackdrop(SelectorBackdrop(CanvasSelectCursor->Width(), CanvasSelectCursor->Height(), 0));
+    CanvasSelectCursor->CurrentCursor = "arrow";
+    SetMouseCursor(fw::ArrowCursor());
+}
+
+void ActivityWindow::CanvasSelectCursor_Paint(fw::Graphics& g) {
+    auto q = fw::NewPicture(CanvasSelectCursor->Width(), CanvasSelectCursor->Height(), 32);
+    for (int left : kCellLeft) q->Graphics().DrawRect(left, 1, 20, 20);
+    q->Graphics().DrawPicture(IconArrow(), 3, 3);
+    q->Graphics().DrawPicture(IconHand(), 25, 3);
+    q->Graphics().DrawPicture(IconMarker(), 47, 3);
+    // White lets the backdrop's grey highlight show behind the selected icon.
+    q->Transparent = 1;
+    g.DrawPicture(q, 0, 0);
+}
+
+bool ActivityWindow::CanvasSelectCursor_MouseDown(int, int) { return true; }
+
+void ActivityWindow::CanvasSelectCursor_MouseUp(int x, int) {
+    int cell;
+    if (x < 22) {
+        cell = 0;
+        SetMouseCursor(fw::ArrowCursor());
+        CanvasSelectCursor->CurrentCursor = "arrow";
+    } else if (x < 44) {
+        cell = 1;
+        SetMouseCursor(HandCursor());
+        CanvasSelectCursor->CurrentCursor = "hand";
+    } else {
+        cell = 2;
+        SetMouseCursor(MarkerCursor());
+        CanvasSelectCursor->CurrentCursor = "marker";
+    }
+    TraitPanelClose();
+    CanvasSelectCursor->SetBackdrop(SelectorBackdrop(CanvasSelectCursor->Width(), CanvasSelectCursor->Height(), cell));
+}
+
+void ActivityWindow::CanvasPalette_Open() {
+    auto palette = CladeworksColors();
+    auto p = fw::NewPicture(fw::Deref(palette, "palette").Width(), palette->Height(), 32);
+    p->Graphics().DrawPicture(palette, 0, 0);
+    CanvasPalette->SetBackdrop(p);
+}
+
+bool ActivityWindow::CanvasPalette_MouseDown(int x, int y) {
+    const fw::Color c = fw::Deref(CanvasPalette->Backdrop(), "palette").Graphics().Pixel(x, y);
+    fw::Picture& swatch = fw::Deref(CanvasCurrentColor->Backdrop(), "swatch");
+    swatch.Graphics().ForeColor = c;
+    swatch.Graphics().FillRect(0, 0, swatch.Width(), swatch.Height());
+    CanvasCurrentColor->Refresh(true);
+    return false;
+}
+
+void ActivityWindow::CanvasCurrentColor_Open() {
+    const int w = CanvasCurrentColor->Width(), h = CanvasCurrentColor->Height();
+    auto p = fw::NewPicture(w, h, 32);
+    p->Graphics().UseOldRenderer = true;
+    p->Graphics().DrawPicture(CladeworksColors(), 0, 0);
+    p->Graphics().ForeColor = p->Graphics().Pixel(5, 5);
+    p->Graphics().FillRect(0, 0, w, h);
+    CanvasCurrentColor->SetBackdrop(p);
+}
+
+fw::Color ActivityWindow::CurrentColor() const {
+    return fw::Deref(CanvasCurrentColor->Backdrop(), "swatch").Graphics().Pixel(5, 5);
+}
+
+void ActivityWindow::PushButtonClear_Action() {
+    auto blank = fw::NewPicture(Width(), Height(), 32);
+    Graphics().DrawPicture(blank, 0, 0);
+    fw::Deref(Cache).Graphics().DrawPicture(blank, 0, 0);
+    Refresh(true);
+}
+
+void ActivityWindow::ArrowCursorOver() { SetMouseCursor(fw::ArrowCursor()); }
+
+void ActivityWindow::resetcursor() {
+    const std::string& tool = CanvasSelectCursor->CurrentCursor;
+    if (tool == "hand") SetMouseCursor(HandCursor());
+    else if (tool == "marker") SetMouseCursor(MarkerCursor());
+    else SetMouseCursor(fw::ArrowCursor());
+}
+
+// ---- Lizard drag --------------------------------------------------------
+
+bool ActivityWindow::MyLizardCan_MouseDown(int k, int x, int y) {
+    if (CanvasSelectCursor->CurrentCursor != "hand") return false;
+    MyLizardCan[k]->SetMouseCursor(HandCursor());
+    oldX = x;
+    oldY = y;
+    TraitPanelClose();
+    return true;
+}
+
+void ActivityWindow::MyLizardCan_MouseDrag(int k, int x, int y) {
+    fw::RectControl& lizard = *MyLizardCan[k];
+    fw::RectControl& arrow = *PopupArrowTraits[k];
+    const int stageBottom = TreeRect->Top() + TreeRect->Height();
+    if (lizard.Top() + lizard.Height() < stageBottom || y - oldY < 0) {
+        const int dx = x - oldX, dy = y - oldY;
+        lizard.SetLeft(lizard.Left() + dx);
+        lizard.SetTop(lizard.Top() + dy);
+        arrow.SetLeft(arrow.Left() + dx);
+        arrow.SetTop(arrow.Top() + dy);
+    } else {
+        // Held on the stage's bottom edge while the pointer is not above the grab point.
+        lizard.SetTop(stageBottom - lizard.Height());
+        arrow.SetTop(lizard.Top() + 34);
+    }
+}
+
+void ActivityWindow::MyLizardCan_MouseUp(int k, int, int) {
+    oldX = -1;
+    oldY = -1;
+    MyLizardCan[k]->SetMouseCursor(nullptr);
+}
+
+// ---- Binding --------------------------------------------------------------
+
+void ActivityWindow::BindLizard(const std::shared_ptr<LizardCan>& lizard) {
+    LizardCan* c = lizard.get();
+    lizard->MouseDown = [this, c](int x, int y) { return MyLizardCan_MouseDown(c->Index(), x, y); };
+    lizard->MouseDrag = [this, c](int x, int y) { MyLizardCan_MouseDrag(c->Index(), x, y); };
+    lizard->MouseUp = [this, c](int x, int y) { MyLizardCan_MouseUp(c->Index(), x, y); };
+}
+
+void ActivityWindow::BindArrow(const std::shared_ptr<fw::PopupArrow>& arrow) {
+    fw::PopupArrow* c = arrow.get();
+    arrow->MouseEnter = [this] { PopupArrowTraits_MouseEnter(); };
+    arrow->MouseExit = [this] { PopupArrowTraits_MouseExit(); };
+    arrow->MouseDown = [this, c](int x, int y) { return PopupArrowTraits_MouseDown(c->Index(), x, y); };
+    arrow->MouseUp = [this, c](int x, int y) { PopupArrowTraits_MouseUp(c->Index(), x, y); };
+}
+
+void ActivityWindow::BindTraitPanel() {
+    RectangleTraits->MouseEnter = [this] { RectangleTraits_MouseEnter(); };
+    RectangleTraits->MouseExit = [this] { RectangleTraits_MouseExit(); };
+}
+
+void ActivityWindow::BindCheckBox(const std::shared_ptr<fw::CheckBox>& box) {
+    fw::CheckBox* c = box.get();
+    box->MouseDown = [this, c](int x, int y) { return CheckBoxTraits_MouseDown(c->Index(), x, y); };
+    box->MouseUp = [this, c](int x, int y) { CheckBoxTraits_MouseUp(c->Index(), x, y); };
+}
+
+void ActivityWindow::BindToolStrip() {
+    CanvasCurrentColor->Open = [this] { CanvasCurrentColor_Open(); };
+    CanvasPalette->MouseEnter = [this] { ArrowCursorOver(); };
+    CanvasPalette->MouseExit = [this] { resetcursor(); };
+    CanvasPalette->MouseDown = [this](int x, int y) { return CanvasPalette_MouseDown(x, y); };
+    CanvasPalette->Open = [this] { CanvasPalette_Open(); };
+    PushButtonClear->MouseExit = [this] { resetcursor(); };
+    PushButtonClear->MouseEnter = [this] { ArrowCursorOver(); };
+    PushButtonClear->Action = [this] { PushButtonClear_Action(); };
+    CanvasSelectCursor->MouseExit = [this] { resetcursor(); };
+    CanvasSelectCursor->MouseEnter = [this] { ArrowCursorOver(); };
+    CanvasSelectCursor->MouseUp = [this](int x, int y) { CanvasSelectCursor_MouseUp(x, y); };
+    CanvasSelectCursor->MouseDown = [this](int x, int y) { return CanvasSelectCursor_MouseDown(x, y); };
+    CanvasSelectCursor->Open = [this] { CanvasSelectCursor_Open(); };
+    CanvasSelectCursor->Paint = [this](fw::Graphics& g) { CanvasSelectCursor_Paint(g); };
+}

@@ -1,0 +1,109 @@
+// What the activity windows share: the lizards with their trait panel, the
+// tool strip with its marker, the lizard drag, the marker overlay and "Reset".
+// Each window creates its own controls in its own order and binds them here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "canvas/canvases.h"
+#include "framework/controls.h"
+#include "framework/window.h"
+
+// A control of a control array: made with its index.
+template <class Base>
+class Indexed : public Base {
+public:
+    explicit Indexed(int index) { this->SetIndex(index); }
+};
+
+// What every activity window does with "Reset" in the "File" menu: binds it
+// to FileReset_Action and enables it while the window is in front.
+class ActivityFrame : public fw::Window {
+public:
+    void AddMenuHandlers() override;
+    void Event_EnableMenuItems() override;
+
+protected:
+    virtual bool FileReset_Action() = 0;
+};
+
+class ActivityWindow : public ActivityFrame {
+public:
+    // The stage and the lizards.
+    std::shared_ptr<fw::Rectangle> TreeRect;
+    std::vector<std::shared_ptr<LizardCan>> MyLizardCan;
+    std::vector<std::shared_ptr<fw::PopupArrow>> PopupArrowTraits;
+    // The trait panel; CheckBoxTraits is in trait order whatever the creation order.
+    std::shared_ptr<fw::Rectangle> RectangleTraits;
+    std::vector<std::shared_ptr<fw::CheckBox>> CheckBoxTraits = std::vector<std::shared_ptr<fw::CheckBox>>(8);
+    // The tool strip.
+    std::shared_ptr<NoDrawCan> MyNoDrawCan;
+    std::shared_ptr<fw::Rectangle> Rectangle1;
+    std::shared_ptr<fw::Canvas> CanvasCurrentColor;
+    std::shared_ptr<fw::Canvas> CanvasPalette;
+    std::shared_ptr<fw::PushButton> PushButtonClear;
+    std::shared_ptr<CursCan> CanvasSelectCursor;
+
+    // Index of the lizard whose trait panel was opened last; -1 when none.
+    int TargetLizCan = -1;
+    // The marker overlay: every stroke, white where there is none.
+    fw::PicturePtr Cache;
+    // Last marker point, or the grab point of a lizard drag; -1 when none.
+    int oldX = -1;
+    int oldY = -1;
+
+    void Event_Open() override;
+    void Event_Activate() override;
+    bool Event_MouseDown(int x, int y) override;
+    void Event_MouseDrag(int x, int y) override;
+    void Event_MouseUp(int x, int y) override;
+
+    // Trait panel.
+    void TraitPanelClose();
+    void PopupArrowTraits_MouseEnter();
+    void PopupArrowTraits_MouseExit();
+    bool PopupArrowTraits_MouseDown(int k, int x, int y);
+    void PopupArrowTraits_MouseUp(int k, int x, int y);
+    void RectangleTraits_MouseEnter();
+    void RectangleTraits_MouseExit();
+    bool CheckBoxTraits_MouseDown(int t, int x, int y);
+    bool CheckBoxTraits_MouseUp(int t, int x, int y);
+    // Clear, body, each set trait in trait order, copy to the screen, arrow on top.
+    void LizardReRender(int k);
+
+    // Tool strip.
+    void CanvasSelectCursor_Open();
+    void CanvasSelectCursor_Paint(fw::Graphics& g);
+    bool CanvasSelectCursor_MouseDown(int x, int y);
+    void CanvasSelectCursor_MouseUp(int x, int y);
+    void CanvasPalette_Open();
+    bool CanvasPalette_MouseDown(int x, int y);
+    void CanvasCurrentColor_Open();
+    void PushButtonClear_Action();
+    // Cursor feedback over the strip, the arrows and the panel.
+    void ArrowCursorOver();
+    void resetcursor();
+    // The colour the marker draws with now.
+    fw::Color CurrentColor() const;
+
+    // Lizard drag with the hand tool.
+    bool MyLizardCan_MouseDown(int k, int x, int y);
+    void MyLizardCan_MouseDrag(int k, int x, int y);
+    void MyLizardCan_MouseUp(int k, int x, int y);
+
+protected:
+    // Binds the events of the shared controls to the handlers above.
+    void BindLizard(const std::shared_ptr<LizardCan>& lizard);
+    void BindArrow(const std::shared_ptr<fw::PopupArrow>& arrow);
+    void BindTraitPanel();
+    void BindCheckBox(const std::shared_ptr<fw::CheckBox>& box);
+    void BindToolStrip();
+};
+
+// The window values all three activity windows share: 782 by 550, centred,
+// fixed size, a close box and no zoom or minimise buttons.
+void ApplyActivityLayout(fw::Window& w, const std::string& title);
+
+// The captions of the trait check boxes, in trait order.
+extern const char* const kTraitCaptions[8];

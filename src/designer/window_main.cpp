@@ -1,0 +1,93 @@
+#include "designer/window_main.h"
+
+#include "framework/application.h"
+#include "shell/globals.h"
+
+std::shared_ptr<WindowMainClass> WindowMain() { return fw::ImplicitWindow<WindowMainClass>(); }
+
+void WindowMain::Layout() { ApplyActivityLayout(*this, "Designer Lizards"); }
+
+void WindowMain::CreateControls() {
+    const fw::Color white = fw::RGB(255, 255, 255), black = fw::RGB(0, 0, 0);
+
+    TreeRect = NewControl<fw::Rectangle>("TreeRect");
+    TreeRect->SetBounds(0, 0, 784, 388);
+    TreeRect->SetFillColor(fw::RGB(0xEE, 0xEE, 0xEE));
+    TreeRect->SetBorderWidth(0);
+    TreeRect->SetTopLeftColor(white);
+    TreeRect->SetBottomRightColor(white);
+    TreeRect->Open = [this] { TreeRect_Open(); };
+
+    for (int i = 0; i < 7; ++i) {
+        auto lizard = NewControl<Indexed<LizardCan>>("MyLizardCan", i);
+        lizard->SetBounds(3 + 111 * i, 92, 110, 44);
+        lizard->EraseBackground = true;
+        BindLizard(lizard);
+        MyLizardCan.push_back(lizard);
+    }
+
+    for (int i = 0; i < 7; ++i) {
+        auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", i);
+        // The seventh arrow sits one pixel further right than the pattern.
+        arrow->SetBounds(i < 6 ? 103 + 111 * i : 770, 127, 10, 10);
+        arrow->SetFacing(0);
+        BindArrow(arrow);
+        PopupArrowTraits.push_back(arrow);
+    }
+
+    MyNoDrawCan = NewControl<NoDrawCan>("MyNoDrawCan");
+    MyNoDrawCan->SetBounds(205, 498, 369, 33);
+    MyNoDrawCan->EraseBackground = true;
+
+    Rectangle1 = NewControl<fw::Rectangle>("Rectangle1");
+    Rectangle1->SetBounds(303, 507, 42, 16);
+    Rectangle1->SetBorderWidth(1);
+    Rectangle1->SetTopLeftColor(black);
+    Rectangle1->SetBottomRightColor(black);
+    Rectangle1->SetFillColor(white);
+
+    CanvasCurrentColor = NewControl<fw::Canvas>("CanvasCurrentColor");
+    CanvasCurrentColor->SetBounds(304, 508, 40, 14);
+
+    CanvasPalette = NewControl<fw::Canvas>("CanvasPalette");
+    CanvasPalette->SetBounds(351, 507, 121, 16);
+
+    PushButtonClear = NewControl<fw::PushButton>("PushButtonClear");
+    PushButtonClear->SetBounds(493, 505, 69, 20);
+    PushButtonClear->SetCaption("Clear");
+    PushButtonClear->SetTextSize(12);
+
+    CanvasSelectCursor = NewControl<CursCan>("CanvasSelectCursor");
+    CanvasSelectCursor->SetBounds(217, 504, 67, 23);
+
+    BindToolStrip();
+
+    RectangleTraits = NewControl<fw::Rectangle>("RectangleTraits");
+    RectangleTraits->SetBounds(9, 390, 110, 152);
+    RectangleTraits->SetVisible(false);
+    RectangleTraits->SetBorderWidth(1);
+    RectangleTraits->SetTopLeftColor(black);
+    RectangleTraits->SetBottomRightColor(black);
+    RectangleTraits->SetFillColor(white);
+    BindTraitPanel();
+
+    for (int t : {7, 0, 1, 4, 5, 6, 3, 2}) {
+        auto box = NewControl<Indexed<fw::CheckBox>>("CheckBoxTraits", t);
+        box->SetBounds(106, 397 + 17 * t, 80, 20);
+        box->SetVisible(false);
+        box->SetValue(false);
+        box->SetTextSize(10);
+        box->SetCaption(kTraitCaptions[t]);
+        BindCheckBox(box);
+        CheckBoxTraits[t] = box;
+    }
+}
+
+void WindowMain::TreeRect_Open() {
+    for (auto& arrow : PopupArrowTraits) arrow->SetTop(arrow->Top() - 1);
+}
+
+bool WindowMain::FileReset_Action() {
+    Globals::resetDesignerLizards();
+    return false;
+}

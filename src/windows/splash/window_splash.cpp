@@ -1,0 +1,37 @@
+#include "windows/splash/window_splash.h"
+
+#include "framework/application.h"
+#include "windows/presentation.h"
+
+std::shared_ptr<WindowSplashClass> WindowSplash() { return fw::ImplicitWindow<WindowSplashClass>(); }
+
+void WindowSplash::Layout() {
+    Title = "";
+    SetSize(327, 371);
+    Placement = 0;
+    Frame = 2;
+    HasBackColor = true;
+    BackColor = fw::RGB(255, 255, 255);
+    CloseButton = true;
+    Resizeable = true;
+    MaximizeButton = true;
+    MinimizeButton = true;
+}
+
+void WindowSplash::CreateControls() {
+    LabelTitle = NewControl<fw::StaticText>("LabelTitle");
+    SetUpLabel(*LabelTitle, 33, 238, 296, 33, 12, true, kTitleText);
+
+    StaticText2 = NewControl<fw::StaticText>("StaticText2");
+    SetUpLabel(*StaticText2, 70, 272, 210, 16, 10, false, kPublisherAddress);
+
+    TimerClose = NewControl<fw::Timer>("TimerClose");
+    TimerClose->Action = [this] { TimerClose_Action(); };
+    TimerClose->SetPeriod(7000);
+    TimerClose->SetMode(1);
+
+    CanvasVeridaneCover = NewControl<fw::Canvas>("CanvasVeridaneCover");
+    SetUpCover(*CanvasVeridaneCover, 135, 43);
+}
+
+void WindowSplash::TimerClose_Action() { Close(); }

@@ -1,0 +1,148 @@
+// Starts the whole program headless, as the process entry does but without
+// an event loop, and releases it again after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+#include "designer/window_main.h"
+#include "framework/application.h"
+#include "framework/graphics.h"
+#include "shell/app.h"
+#include "shell/startup.h"
+#include "windows/splash/window_splash.h"
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unhandledAtStart = fw::Application::UnhandledCount();
+        InitFileTypes();
+        NewAppInstance();
+        ApplicationAddMenuHandlers();
+        MakeDefaultView();
+        App().Run();  // headless: raises the application's Open and returns
+    }
+    void TearDown() override {
+        // The framework swallows what a handler raises; no handler may raise here.
+        EXPECT_EQ(Unhandled(), 0);
+        ReleaseGlobals();
+    }
+
+    // A click: the pointer moves there, presses, releases (window coordinates).
+    // The move first, as with a real mouse, so that enter events come before the press.
+    static void Click(fw::Window& w, int x, int y) {
+        w.HandleMouseMove(x, y);
+        w.HandleMouseDown(x, y);
+        w.HandleMouseUp(x, y);
+    }
+    // A click in the middle of a control.
+    static void ClickOn(const fw::RectControl& c) {
+        Click(*c.Window(), c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
+    }
+    // A press at the first point, a drag through the others, a release at the last.
+    static void Drag(fw::Window& w, std::initializer_list<std::pair<int, int>> points) {
+        const auto* p = points.begin();
+        w.HandleMouseMove(p->first, p->second);
+        w.HandleMouseDown(p->first, p->second);
+        for (++p; p != points.end(); ++p) w.HandleMouseMove(p->first, p->second);
+        const auto& last = *(points.end() - 1);
+        w.HandleMouseUp(last.first, last.second);
+    }
+    static fw::Color PixelAt(const fw::Window& w, int x, int y) {
+        return fw::Color::FromRgb32(w.Image().pixel(x, y));
+    }
+    static fw::Color PixelOf(const fw::PicturePtr& p, int x, int y) {
+        return fw::Color::FromRgb32(p->Image().pixel(x, y));
+    }
+    template <class W>
+    static std::shared_ptr<W> Find() { return App().FindWindow<W>(); }
+
+    // Exceptions the framework caught since the test began.
+    int Unhandled() const { return fw::Application::UnhandledCount() - unhandledAtStart; }
+
+    // A resource picture read straight from the embedded artwork, 32 bits.
+    static QImage Art(int id) {
+        return QImage(QStringLiteral(":/pictures/%1.png").arg(id)).convertToFormat(QImage::Format_RGB32);
+    }
+
+    int unhandledAtStart = 0;
+};
+
+// The Designer Lizards window in front, the splash window gone by a click.
+class DesignerTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
+        w = Find<WindowMainClass>();
+        ASSERT_TRUE(w);
+        ASSERT_EQ(App().FrontWindow(), w);
+    }
+    void TearDown() override {
+        w.reset();
+        ProgramTest::TearDown();
+    }
+
+    // Selector-relative x of each tool's cell, for a release there.
+    enum Tool { kArrow = 10, kHand = 33, kMarker = 55 };
+    void ChooseTool(int selectorX) {
+        const auto& s = *w->CanvasSelectCursor;
+        w->HandleMouseMove(s.Left() + 5, s.Top() + 10);
+        w->HandleMouseDown(s.Left() + 5, s.Top() + 10);
+        w->HandleMouseUp(s.Left() + selectorX, s.Top() + 10);
+    }
+
+    // The lizard of these trait flags, composed from the artwork: white body
+    // ground, body, then each set overlay's non-white pixels in trait order;
+    // then stored at 5-6-5 as a lizard's cache holds it.
+    static QImage ExpectedLizard(const std::array<bool, 8>& traits) {
+        static constexpr int kOverlayId[8] = {170, 173, 171, 172, 174, 175, 176, 177};
+        QImage out = Art(169).copy(0, 0, 110, 44);
+        for (int u = 0; u < 8; ++u) {
+            if (!traits[u]) continue;
+            const QImage o = Art(kOverlayId[u]);
+            for (int y = 0; y < 44 && y < o.height(); ++y)
+                for (int x = 0; x < 110 && x < o.width(); ++x)
+                    if ((o.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) out.setPixel(x, y, o.pixel(x, y));
+        }
+        return out.convertToFormat(QImage::Format_RGB16).convertToFormat(QImage::Format_RGB32);
+    }
+    static QImage CacheImage(const LizardCan& l) { return l.Cache->Image().convertToFormat(QImage::Format_RGB32); }
+    // The lizard k as the window shows it.
+    QImage OnScreen(int k) const {
+        const auto& l = *w->MyLizardCan[k];
+        return w->Image().copy(l.Left(), l.Top(), l.Width(), l.Height());
+    }
+    // Equal outside the lizard's bottom-right corner, where its arrow lies.
+    static bool SameBesideArrow(const QImage& a, const QImage& b) {
+        if (a.size() != b.size()) return false;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (!(x >= 100 && y >= 34) && a.pixel(x, y) != b.pixel(x, y)) return false;
+        return true;
+    }
+    static bool AllWhite(const QImage& img) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) return false;
+        return true;
+    }
+    bool PanelShown() const {
+        bool any = w->RectangleTraits->Visible();
+        for (auto& b : w->CheckBoxTraits) EXPECT_EQ(b->Visible(), any) << "panel and boxes go together";
+        return any;
+    }
+    // Facing of every arrow, 0 closed, 3 open.
+    std::array<int, 7> Facings() const {
+        std::array<int, 7> f{};
+        for (int i = 0; i < 7; ++i) f[i] = w->PopupArrowTraits[i]->Facing();
+        return f;
+    }
+
+    std::shared_ptr<WindowMainClass> w;
+};
