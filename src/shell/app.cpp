@@ -94,22 +94,16 @@ void App::Event_EnableMenuItems() {
     fw::Deref(WindowChallenge(), "Challenge item").Enabled = true;
 }
 
-bool App::AppleAboutMyApplication_Action() {
-    fw::Deref(WindowAbout()).Show();
+namespace {
+// Every Window-menu handler shows its window, building it when it is not open.
+template <class Accessor>
+bool ShowFromMenu(Accessor accessor) {
+    fw::Deref(accessor()).Show();
     return false;
 }
+}  // namespace
 
-bool App::WindowDesignerlizards_Action() {
-    fw::Deref(WindowMain()).Show();
-    return false;
-}
-
-bool App::WindowEvolvinglizards_Action() {
-    fw::Deref(WindowTree()).Show();
-    return false;
-}
-
-bool App::WindowChallenge_Action() {
-    fw::Deref(WindowReconChallenge()).Show();
-    return false;
-}
+bool App::AppleAboutMyApplication_Action() { return ShowFromMenu(&::WindowAbout); }
+bool App::WindowDesignerlizards_Action() { return ShowFromMenu(&::WindowMain); }
+bool App::WindowEvolvinglizards_Action() { return ShowFromMenu(&::WindowTree); }
+bool App::WindowChallenge_Action() { return ShowFromMenu(&::WindowReconChallenge); }
