@@ -1,5 +1,7 @@
 #include "designer/activity_window.h"
 
+#include <algorithm>
+
 #include "framework/graphics.h"
 #include "resources/pictures.h"
 #include "shell/app.h"
@@ -10,9 +12,16 @@ const char* const kTraitCaptions[8] = {"Dewlap", "Head crest", "Back crest", "Ta
 
 namespace {
 constexpr fw::Color kSelectedCell = fw::RGB(150, 150, 150);
-// Selector cells: frame and highlight at (x, 1), 20 by 20; icon at (x + 2, 3).
-constexpr int kCellLeft[3] = {1, 23, 45};
+// Selector cell i: frame and highlight at (CellLeft(i), 1), 20 by 20; icon at (CellLeft(i) + 2, 3).
+constexpr int CellLeft(int i) { return 1 + 22 * i; }
+fw::CursorPtr StandardArrow() { return fw::ArrowCursor(); }
 }  // namespace
+
+std::vector<ToolCell> ThreeTools() {
+    return {{"arrow", IconArrow, StandardArrow}, {"hand", IconHand, HandCursor}, {"marker", IconMarker, MarkerCursor}};
+}
+
+std::vector<ToolCell> TwoTools() { return {{"arrow", IconArrow, StandardArrow}, {"marker", IconMarker, MarkerCursor}}; }
 
 void ApplyActivityLayout(fw::Window& w, const std::string& title) {
     w.Title = title;
@@ -55,12 +64,12 @@ void ActivityWindow::Event_Activate() {
 }
 
 bool ActivityWindow::Event_MouseDown(int, int) {
-    TraitPanelClose();
+    if (variant_.pressClosesPanel) TraitPanelClose();
     return true;
 }
 
 void ActivityWindow::Event_MouseDrag(int x, int y) {
-    if (CanvasSelectCursor->CurrentCursor != "marker") return;
+    if (CanvasSelectCursor->CurrentCursor != "marker" || !MarkerMayDraw()) return;
     Graphics().UseOldRenderer = true;
     fw::Deref(Cache).Graphics().UseOldRenderer = true;
     Graphics().ForeColor = CurrentColor();
@@ -95,7 +104,8 @@ void ActivityWindow::RectangleTraits_MouseExit() { resetcursor(); }
 bool ActivityWindow::CheckBoxTraits_MouseDown(int, int, int) { return true; }
 
 void ActivityWindow::PopupArrowTraits_MouseUp(int k, int, int) {
-    for (int i = 0; i < int(PopupArrowTraits.size()); ++i)
+    const int inPlay = std::min(ArrowsInPlay(), int(PopupArrowTraits.size()));
+    for (int i = 0; i < inPlay; ++i)
         if (i != k) PopupArrowTraits[i]->SetFacing(0);
     if (PopupArrowTraits[k]->Facing() == 3) {
         PopupArrowTraits[k]->SetFacing(0);
@@ -110,10 +120,12 @@ void ActivityWindow::PopupArrowTraits_MouseUp(int k, int, int) {
     const LizardCan& lizard = *MyLizardCan[k];
     for (int t = 0; t < 8; ++t) CheckBoxTraits[t]->SetValue(lizard.Trait[t]);
     RectangleTraits->SetLeft(lizard.Left());
-    for (auto& box : CheckBoxTraits) box->SetLeft(RectangleTraits->Left() + 14);
-    RectangleTraits->SetTop(lizard.Top() + 48);
-    CheckBoxTraits[0]->SetTop(RectangleTraits->Top() + 7);
-    for (int t = 1; t < 8; ++t) CheckBoxTraits[t]->SetTop(CheckBoxTraits[t - 1]->Top() + 17);
+    for (auto& box : CheckBoxTraits) box->SetLeft(RectangleTraits->Left() + variant_.boxIndent);
+    if (variant_.placesPanelTop) {
+        RectangleTraits->SetTop(lizard.Top() + 48);
+        CheckBoxTraits[0]->SetTop(RectangleTraits->Top() + 7);
+        for (int t = 1; t < 8; ++t) CheckBoxTraits[t]->SetTop(CheckBoxTraits[t - 1]->Top() + variant_.boxStep);
+    }
     RectangleTraits->SetVisible(true);
     for (auto& box : CheckBoxTraits) box->SetVisible(true);
 }
@@ -155,7 +167,7 @@ namespace {
 fw::PicturePtr SelectorBackdrop(int w, int h, int cell) {
     auto p = fw::NewPicture(w, h, 32);
     p->Graphics().ForeColor = kSelectedCell;
-    p->Graphics().FillRect(kCellLeft[cell], 1, 20, 20);
+    p->Graphics().FillRect(CellLeft(cell), 1, 20, 20);
     return p;
 }
 }  // namespace
@@ -168,10 +180,8 @@ void ActivityWindow::CanvasSelectCursor_Open() {
 
 void ActivityWindow::CanvasSelectCursor_Paint(fw::Graphics& g) {
     auto q = fw::NewPicture(CanvasSelectCursor->Width(), CanvasSelectCursor->Height(), 32);
-    for (int left : kCellLeft) q->Graphics().DrawRect(left, 1, 20, 20);
-    q->Graphics().DrawPicture(IconArrow(), 3, 3);
-    q->Graphics().DrawPicture(IconHand(), 25, 3);
-    q->Graphics().DrawPicture(IconMarker(), 47, 3);
+    for (int i = 0; i < int(variant_.cells.size()); ++i) q->Graphics().DrawRect(CellLeft(i), 1, 20, 20);
+    for (int i = 0; i < int(variant_.cells.size()); ++i) q->Graphics().DrawPicture(variant_.cells[i].icon(), CellLeft(i) + 2, 3);
     // White lets the backdrop's grey highlight show behind the selected icon.
     q->Transparent = 1;
     g.DrawPicture(q, 0, 0);
@@ -179,22 +189,17 @@ void ActivityWindow::CanvasSelectCursor_Paint(fw::Graphics& g) {
 
 bool ActivityWindow::CanvasSelectCursor_MouseDown(int, int) { return true; }
 
+int ActivityWindow::CellAt(int x) const {
+    // Only x counts, signed: left of the selector is the first cell, right of it the last.
+    const int cell = x < 22 ? 0 : x < 44 ? 1 : 2;
+    return std::min(cell, int(variant_.cells.size()) - 1);
+}
+
 void ActivityWindow::CanvasSelectCursor_MouseUp(int x, int) {
-    int cell;
-    if (x < 22) {
-        cell = 0;
-        SetMouseCursor(fw::ArrowCursor());
-        CanvasSelectCursor->CurrentCursor = "arrow";
-    } else if (x < 44) {
-        cell = 1;
-        SetMouseCursor(HandCursor());
-        CanvasSelectCursor->CurrentCursor = "hand";
-    } else {
-        cell = 2;
-        SetMouseCursor(MarkerCursor());
-        CanvasSelectCursor->CurrentCursor = "marker";
-    }
-    TraitPanelClose();
+    const int cell = CellAt(x);
+    SetMouseCursor(variant_.cells[cell].cursor());
+    CanvasSelectCursor->CurrentCursor = variant_.cells[cell].tool;
+    if (variant_.toolChoiceClosesPanel) TraitPanelClose();
     CanvasSelectCursor->SetBackdrop(SelectorBackdrop(CanvasSelectCursor->Width(), CanvasSelectCursor->Height(), cell));
 }
 
@@ -238,10 +243,14 @@ void ActivityWindow::PushButtonClear_Action() {
 void ActivityWindow::ArrowCursorOver() { SetMouseCursor(fw::ArrowCursor()); }
 
 void ActivityWindow::resetcursor() {
+    // The selected tool's cursor; a tool this window does not offer gives the arrow.
     const std::string& tool = CanvasSelectCursor->CurrentCursor;
-    if (tool == "hand") SetMouseCursor(HandCursor());
-    else if (tool == "marker") SetMouseCursor(MarkerCursor());
-    else SetMouseCursor(fw::ArrowCursor());
+    for (const ToolCell& cell : variant_.cells)
+        if (tool == cell.tool) {
+            SetMouseCursor(cell.cursor());
+            return;
+        }
+    SetMouseCursor(fw::ArrowCursor());
 }
 
 // ---- Lizard drag --------------------------------------------------------
@@ -251,7 +260,7 @@ bool ActivityWindow::MyLizardCan_MouseDown(int k, int x, int y) {
     MyLizardCan[k]->SetMouseCursor(HandCursor());
     oldX = x;
     oldY = y;
-    TraitPanelClose();
+    if (variant_.lizardPressClosesPanel) TraitPanelClose();
     return true;
 }
 

@@ -28,8 +28,37 @@ protected:
     virtual bool FileReset_Action() = 0;
 };
 
+// One cell of the tool selector: its tool, icon and window cursor.
+struct ToolCell {
+    const char* tool;  // "arrow", "hand" or "marker"
+    fw::PicturePtr (*icon)();
+    fw::CursorPtr (*cursor)();
+};
+
+// Where the three activity windows' copies of the shared pieces differ.
+struct ActivityVariant {
+    // The selector's cells, left to right; cell i is framed at x = 1 + 22 i.
+    std::vector<ToolCell> cells;
+    // Whether these close the trait panel.
+    bool toolChoiceClosesPanel = true;
+    bool pressClosesPanel = true;
+    bool lizardPressClosesPanel = true;
+    // Trait panel geometry: box Left = panel Left + boxIndent; box t Top =
+    // box t - 1 Top + boxStep. Without placesPanelTop the panel keeps its Top.
+    int boxIndent = 14;
+    int boxStep = 17;
+    bool placesPanelTop = true;
+};
+
+// Arrow, hand and marker.
+std::vector<ToolCell> ThreeTools();
+// Arrow and marker.
+std::vector<ToolCell> TwoTools();
+
 class ActivityWindow : public ActivityFrame {
 public:
+    explicit ActivityWindow(ActivityVariant variant) : variant_(std::move(variant)) {}
+
     // The stage and the lizards.
     std::shared_ptr<fw::Rectangle> TreeRect;
     std::vector<std::shared_ptr<LizardCan>> MyLizardCan;
@@ -68,7 +97,7 @@ public:
     void RectangleTraits_MouseEnter();
     void RectangleTraits_MouseExit();
     bool CheckBoxTraits_MouseDown(int t, int x, int y);
-    bool CheckBoxTraits_MouseUp(int t, int x, int y);
+    virtual bool CheckBoxTraits_MouseUp(int t, int x, int y);
     // Clear, body, each set trait in trait order, copy to the screen, arrow on top.
     void LizardReRender(int k);
 
@@ -80,7 +109,7 @@ public:
     void CanvasPalette_Open();
     bool CanvasPalette_MouseDown(int x, int y);
     void CanvasCurrentColor_Open();
-    void PushButtonClear_Action();
+    virtual void PushButtonClear_Action();
     // Cursor feedback over the strip, the arrows and the panel.
     void ArrowCursorOver();
     void resetcursor();
@@ -93,6 +122,16 @@ public:
     void MyLizardCan_MouseUp(int k, int x, int y);
 
 protected:
+    // Arrows 0 to this less one belong to lizards in play; opening a panel
+    // turns back only those.
+    virtual int ArrowsInPlay() const { return int(PopupArrowTraits.size()); }
+    // Whether a drag with the marker draws now.
+    virtual bool MarkerMayDraw() const { return true; }
+    // The selector cell a release at selector x chooses.
+    int CellAt(int x) const;
+
+    const ActivityVariant variant_;
+
     // Binds the events of the shared controls to the handlers above.
     void BindLizard(const std::shared_ptr<LizardCan>& lizard);
     void BindArrow(const std::shared_ptr<fw::PopupArrow>& arrow);

@@ -6,6 +6,7 @@
 
 class WindowMain : public ActivityWindow {
 public:
+    WindowMain() : ActivityWindow({.cells = ThreeTools()}) {}
     void Layout() override;
     void CreateControls() override;
     void TreeRect_Open();
