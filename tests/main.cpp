@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The offscreen platform warns at every window raise; that says nothing here.
+// The offscreen platform warns at every window raise and size hint; that says
+// nothing here.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QStringLiteral("does not support raise"))) return;
+    if (message.contains(QStringLiteral("does not support raise")) ||
+        message.contains(QStringLiteral("does not support propagateSizeHints")))
+        return;
     qt_message_output(type, context, message);
 }
 }  // namespace

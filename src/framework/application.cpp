@@ -29,7 +29,12 @@ int Application::Run() {
 }
 
 void Application::Quit() {
+    if (quitting_) return;
     quitting_ = true;
+    // The one way out: every window closes, front to back, with no activation
+    // handed on; then the host leaves its event loop.
+    const auto windows = windows_;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->Close();
     if (host_) host_->Quit();
 }
 
@@ -77,6 +82,7 @@ void Application::BringToFront(Window& w) {
 void Application::WindowClosed(Window& w) {
     const bool wasFront = FrontWindow().get() == &w;
     std::erase_if(windows_, [&](const auto& p) { return p.get() == &w; });
+    if (quitting_) return;
     if (windows_.empty()) {
         if (host_) host_->LastWindowClosed();
         return;

@@ -44,6 +44,9 @@ public:
     virtual void ShowURL(const std::string& url) = 0;
     virtual int RunLoop() = 0;        // until Quit
     virtual void Quit() = 0;
+    // The last open window has closed. Whether the program ends is the host's
+    // decision, taken once the event that closed it has been handled: the
+    // handler may open another window at once ("Reset").
     virtual void LastWindowClosed() = 0;
 };
 
@@ -76,6 +79,8 @@ public:
     // Raises Open, then runs the host's event loop until Quit. Without a host
     // it only raises Open. Returns the exit status.
     int Run();
+    // Closes every window and ends the event loop; the release at exit follows
+    // Run's return.
     void Quit();
     bool Quitting() const { return quitting_; }
     // Drops every window at exit, raising no event.

@@ -223,12 +223,38 @@ TEST_F(HostTest, TitleBarButtonsFollowTheWindow) {
     EXPECT_TRUE(g & Qt::WindowMinimizeButtonHint);
 }
 
-TEST_F(HostTest, CentredPlacementCentresOnThePrimaryScreen) {
-    auto w = Open([](ProbeWindow& p) { p.Placement = 2; });
+TEST_F(HostTest, CentredAndDefaultPlacementsCentreOnThePrimaryScreen) {
+    for (int placement : {0, 2}) {
+        auto w = Open([placement](ProbeWindow& p) { p.Placement = placement; });
+        fw::QtHostWindow* top = QtHost::WidgetOf(*w);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
+        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        EXPECT_LE((top->frameGeometry().center() - screenCentre).manhattanLength(), 4) << placement;
+        w->Close();
+    }
+}
+
+TEST_F(HostTest, DialogFrameHasNoMenuBarButTheShortcutsStillWork) {
+    app->SetMenuBar(SampleMenus());
+    int kept = 0;
+    app->AddMenuHandler("keep", [&] { return ++kept, true; });
+    auto w = Open([](ProbeWindow& p) { p.Frame = 2; });
     fw::QtHostWindow* top = QtHost::WidgetOf(*w);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
-    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE((top->frameGeometry().center() - screenCentre).manhattanLength(), 4);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    EXPECT_FALSE(top->HasMenuBar());
+    EXPECT_EQ(top->menuWidget(), nullptr);
+    EXPECT_EQ(top->windowType(), Qt::Dialog);
+    // Activation must not bring the menus back.
+    auto other = Open<OtherWindow>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(QtHost::WidgetOf(*other)));
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->IsActive(); }, 1000));
+    EXPECT_EQ(top->menuWidget(), nullptr);
+
+    QTest::keyClick(top->windowHandle(), Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(kept, 1);
+    QTest::keyClick(top->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(app->Quitting());
 }
 
 TEST_F(HostTest, ContentShowsTheWindowImage) {
@@ -309,10 +335,11 @@ TEST_F(HostTest, QuitFromAHandlerEndsTheEventLoop) {
         app->Quit();
         return true;
     });
+    auto other = Open<OtherWindow>();
     QTimer::singleShot(0, [&] { app->ChooseMenuItem("quit-now"); });
     LoopDeadline deadline;
     EXPECT_EQ(host->RunLoop(), 0);
-    EXPECT_TRUE(w->IsShown());
+    EXPECT_TRUE(w->IsClosed() && other->IsClosed()) << "quitting closes every window at once";
 }
 
 // ---- Menus and shortcuts ----------------------------------------------------

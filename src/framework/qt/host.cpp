@@ -242,8 +242,12 @@ void QtContentView::leaveEvent(QEvent* e) {
 
 namespace {
 
+// Frame 2 is a dialog-like window: no menu bar of its own where menus live in
+// windows; the menu shortcuts still work while it is in front.
+bool IsDialogFrame(const Window& w) { return w.Frame == 2; }
+
 Qt::WindowFlags FlagsFor(const Window& w) {
-    Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    Qt::WindowFlags f = (IsDialogFrame(w) ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 #ifdef Q_OS_WIN
     // Windows draws no title-bar buttons without a system menu.
     if (w.CloseButton || w.MinimizeButton || w.MaximizeButton) f |= Qt::WindowSystemMenuHint;
@@ -257,7 +261,8 @@ Qt::WindowFlags FlagsFor(const Window& w) {
 
 }  // namespace
 
-QtHostWindow::QtHostWindow(Window& w) : QMainWindow(nullptr, FlagsFor(w)), window_(&w) {
+QtHostWindow::QtHostWindow(Window& w)
+    : QMainWindow(nullptr, FlagsFor(w)), window_(&w), hasMenuBar_(!IsDialogFrame(w)) {
     content_ = new QtContentView(*this);
     setCentralWidget(content_);
     title_ = w.Title;
@@ -303,7 +308,9 @@ void QtHostWindow::SyncFromWindow() {
 void QtHostWindow::ShowFirstTime() {
     if (!placed_ && window_) {
         placed_ = true;
-        if (window_->Placement == 2) {
+        // 0 (the default place) and 2 (centred) both open in the middle of
+        // the screen; a window pinned to the corner looks lost.
+        if (window_->Placement == 0 || window_->Placement == 2) {
             if (QScreen* screen = QGuiApplication::primaryScreen()) {
                 ensurePolished();
                 const QRect avail = screen->availableGeometry();
@@ -340,7 +347,7 @@ bool QtHostWindow::event(QEvent* e) {
         if (QtHost* host = QtHost::Active(); host && window_) {
             // The application may have been given a new menu bar meanwhile.
             auto* app = Application::Instance();
-            if (!kAppWideMenuBar && app && menusFrom.lock() != app->MenuBar()) host->BuildMenus(*this);
+            if (!kAppWideMenuBar && hasMenuBar_ && app && menusFrom.lock() != app->MenuBar()) host->BuildMenus(*this);
         }
         Deliver("window activation", [](Window& w) { w.HandleActivated(); });
         break;
@@ -440,7 +447,7 @@ std::unique_ptr<HostWindow> QtHost::CreateWindow(Window& w) {
             sharedFrom_ = app_->MenuBar();
             BuildMenuBar(*sharedBar_, app_->MenuBar());
         }
-    } else {
+    } else if (widget->HasMenuBar()) {
         BuildMenus(*widget);
     }
     return std::make_unique<QtWindowLink>(widget);
@@ -561,14 +568,25 @@ int QtHost::RunLoop() {
 
 void QtHost::Quit() {
     // Queued: safe from inside any handler, and honoured even when asked for
-    // before the loop runs.
+    // before the loop runs. exit, not quit: Qt's quit would first ask every
+    // window to close, and the framework has closed them already.
     if (QCoreApplication* qapp = QCoreApplication::instance())
-        QMetaObject::invokeMethod(qapp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(qapp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void QtHost::LastWindowClosed() {
     // With an application-wide menu bar the program lives on without windows.
-    if (!kAppWideMenuBar) Quit();
+    if (kAppWideMenuBar) return;
+    // Decided after the event that closed the window has been handled, and
+    // only if no window has been opened meanwhile. Our timer is the context:
+    // the decision goes with this host.
+    QMetaObject::invokeMethod(
+        &timer_,
+        [this] {
+            Application* app = LiveApp();
+            if (app && app->Windows().empty()) app->Quit();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace fw

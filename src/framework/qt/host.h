@@ -68,6 +68,8 @@ public:
     void SyncFromWindow();
     void ApplyCursor(const CursorPtr& c);
     void ShowFirstTime();
+    // Whether the window carries the application's menus (a dialog-like one does not).
+    bool HasMenuBar() const { return hasMenuBar_; }
 
     // The menu bar this window's menus were built from.
     std::weak_ptr<fw::MenuBar> menusFrom;
@@ -83,6 +85,7 @@ private:
     std::string title_;
     QSize contentSize_;
     bool placed_ = false;
+    bool hasMenuBar_ = true;
     int busy_ = 0;
     // Cursors already made, per cursor object; the weak pointer tells the
     // object we saw from a new one at a recycled address.
