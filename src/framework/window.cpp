@@ -1,10 +1,24 @@
 #include "window.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "application.h"
 
 namespace fw {
+
+namespace {
+// Points far beyond any screen are held to this range, which leaves handlers
+// room to add or subtract a few coordinates (a control dragged far out
+// included) without overflow.
+constexpr int kPointLimit = 1 << 29;
+int HoldPoint(int v) { return std::clamp(v, -kPointLimit, kPointLimit); }
+// A window point relative to a control's corner; the control may stand far out.
+int Relative(int point, int corner) {
+    return int(std::clamp<int64_t>(int64_t(point) - corner, INT_MIN, INT_MAX));
+}
+}  // namespace
 
 Window::Window() : graphics_(*this) { SetSize(100, 100); }
 
@@ -152,6 +166,7 @@ RectControl* Window::ControlAt(int x, int y) const {
 
 void Window::HandleMouseDown(int x, int y) {
     if (closed_) return;
+    x = HoldPoint(x), y = HoldPoint(y);
     auto self = shared_from_this();
     Application::Guard("mouse press", [&] {
         pointer_ = {x, y};
@@ -164,7 +179,7 @@ void Window::HandleMouseDown(int x, int y) {
             // The topmost control under the point owns the press.
             if (!hit->Enabled()) return;
             auto control = std::static_pointer_cast<RectControl>(hit->shared_from_this());
-            const bool took = hit->MouseDown ? hit->Event_MouseDown(x - hit->Left(), y - hit->Top()) : false;
+            const bool took = hit->MouseDown ? hit->Event_MouseDown(Relative(x, hit->Left()), Relative(y, hit->Top())) : false;
             if (closed_) return;
             if (took) {
                 grab_ = Grab::Control;
@@ -189,6 +204,7 @@ void Window::HandleMouseDown(int x, int y) {
 
 void Window::HandleMouseMove(int x, int y) {
     if (closed_) return;
+    x = HoldPoint(x), y = HoldPoint(y);
     auto self = shared_from_this();
     Application::Guard("mouse move", [&] {
         pointer_ = {x, y};
@@ -199,7 +215,7 @@ void Window::HandleMouseMove(int x, int y) {
             break;
         case Grab::Control: {
             auto c = grabbed_;  // the handler may move the control: corners are read afresh
-            c->Event_MouseDrag(x - c->Left(), y - c->Top());
+            c->Event_MouseDrag(Relative(x, c->Left()), Relative(y, c->Top()));
             break;
         }
         case Grab::Button:
@@ -217,6 +233,7 @@ void Window::HandleMouseMove(int x, int y) {
 
 void Window::HandleMouseUp(int x, int y) {
     if (closed_) return;
+    x = HoldPoint(x), y = HoldPoint(y);
     auto self = shared_from_this();
     Application::Guard("mouse release", [&] {
         pointer_ = {x, y};
@@ -230,7 +247,7 @@ void Window::HandleMouseUp(int x, int y) {
             Event_MouseUp(x, y);
             break;
         case Grab::Control:
-            c->Event_MouseUp(x - c->Left(), y - c->Top());
+            c->Event_MouseUp(Relative(x, c->Left()), Relative(y, c->Top()));
             break;
         case Grab::Button: {
             auto* button = static_cast<PushButton*>(c.get());

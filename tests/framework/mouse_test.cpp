@@ -1,6 +1,7 @@
 // Mouse routing: which control or window gets a press, its drags and its
 // release; buttons and check boxes; entry and exit; the cursor; handlers that
 // throw or close their own window.
+#include <climits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -458,4 +459,31 @@ TEST_F(MouseTest, ClosingFromInsideItsOwnHandlerIsSafe) {
         EXPECT_EQ(app->FrontWindow(), nullptr);
         EXPECT_EQ(Unhandled(), 0);
     }
+}
+
+TEST_F(MouseTest, PointsFarOutsideAnyScreenReachHandlersWithoutOverflow) {
+    auto w = app->ImplicitWindow<MouseWindow>();
+    auto pad = w->pad;
+    std::vector<std::pair<int, int>> seen;  // window points the handlers can rebuild
+    pad->MouseDown = [&](int, int) { return true; };
+    pad->MouseDrag = [&](int x, int y) {
+        seen.emplace_back(pad->Left() + x, pad->Top() + y);
+        // Carry the control along, as a drag does: it ends up far out itself.
+        pad->SetBounds(pad->Left() + x - 5, pad->Top() + y - 5, pad->Width(), pad->Height());
+    };
+    pad->MouseUp = [&](int x, int y) { seen.emplace_back(pad->Left() + x, pad->Top() + y); };
+
+    w->HandleMouseDown(15, 15);
+    w->HandleMouseMove(INT_MAX, INT_MIN);
+    w->HandleMouseMove(INT_MIN, INT_MAX);
+    w->HandleMouseMove(INT_MAX, INT_MAX);
+    w->HandleMouseUp(INT_MIN, INT_MIN);
+    ASSERT_EQ(seen.size(), 4u);
+    // Held far beyond any screen, with the signs kept.
+    const int far = seen[0].first;
+    EXPECT_GE(far, 1 << 24);
+    EXPECT_EQ(seen[0], std::pair(far, -far));
+    EXPECT_EQ(seen[1], std::pair(-far, far));
+    EXPECT_EQ(seen[2], std::pair(far, far));
+    EXPECT_EQ(seen[3], std::pair(-far, -far));
 }
