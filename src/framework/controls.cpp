@@ -60,6 +60,14 @@ const QImage& StyledFace(QImage& cache, QString& cacheKey, const QString& key, Q
     return cache;
 }
 
+// One palette for every face: the style caches what it draws under keys that
+// include the palette's identity, so a fresh palette per face would fill its
+// pixmap cache with entries that never repeat.
+const QPalette& StylePalette() {
+    static const QPalette palette = NativeStyle() ? NativeStyle()->standardPalette() : QPalette();
+    return palette;
+}
+
 void DrawFace(QImage& image, const QRect& clip, const QRect& rect, const QImage& face) {
     QPainter p(&image);
     p.setClipRect(clip);
@@ -248,7 +256,7 @@ void TextControl::ComposeStyledButton(QImage& image, const QRect& clip, int elem
         if (!style) return;
         QStyleOptionButton opt;
         opt.rect = QRect(QPoint(0, 0), rect_.size());
-        opt.palette = style->standardPalette();
+        opt.palette = StylePalette();
         opt.text = DisplayText(text_);
         opt.state = QStyle::State(state);
         if (isDefault) opt.features |= QStyleOptionButton::DefaultButton;
@@ -280,22 +288,30 @@ void PopupArrow::SetFacing(int f) {
 }
 
 void PopupArrow::Compose(QImage& image, const QRect& clip) {
-    const QRect area = clip & rect_;
+    const QRect area = clip & rect_ & image.rect();
     if (area.isEmpty()) return;
-    const QString key = QStringLiteral("%1|%2").arg(facing_).arg(enabled_);
-    const QImage& face = StyledFace(face_, faceKey_, key, rect_.size(), [&](QPainter& p) {
-        QStyle* style = NativeStyle();
-        if (!style) return;
-        QStyleOption opt;
-        opt.rect = QRect(QPoint(0, 0), rect_.size());
-        opt.palette = style->standardPalette();
-        opt.state = enabled_ ? QStyle::State_Enabled : QStyle::State_None;
-        p.setRenderHint(QPainter::Antialiasing);
-        static const QStyle::PrimitiveElement arrows[] = {QStyle::PE_IndicatorArrowRight, QStyle::PE_IndicatorArrowLeft,
-                                                          QStyle::PE_IndicatorArrowUp, QStyle::PE_IndicatorArrowDown};
-        style->drawPrimitive(arrows[std::clamp(facing_, 0, 3)], &opt, &p, nullptr);
-    });
-    DrawFace(image, area, rect_, face);
+    // A solid triangle that fills the square, its sides stepping two pixels a
+    // row so that it stays crisp at 10 by 10. Its base lies on the side it
+    // points away from.
+    const uint32_t ink = (enabled_ ? kArrowInk : kArrowDisabledInk).ToRgb32();
+    const bool pointsAcross = facing_ != 2 && facing_ != 3;  // 0 right, 1 left
+    const int span = pointsAcross ? rect_.height() : rect_.width();
+    const int depth = pointsAcross ? rect_.width() : rect_.height();
+    for (int i = 0; i < span; ++i) {
+        const int len = std::min(depth, 2 * std::min(i, span - 1 - i) + 1);
+        QRect run;
+        switch (facing_) {
+        case 1: run = QRect(rect_.right() - len + 1, rect_.top() + i, len, 1); break;
+        case 2: run = QRect(rect_.left() + i, rect_.bottom() - len + 1, 1, len); break;
+        case 3: run = QRect(rect_.left() + i, rect_.top(), 1, len); break;
+        default: run = QRect(rect_.left(), rect_.top() + i, len, 1); break;
+        }
+        run &= area;
+        for (int y = run.top(); y <= run.bottom(); ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
+            std::fill(line + run.left(), line + run.right() + 1, ink);
+        }
+    }
 }
 
 // ---- Timer -------------------------------------------------------------

@@ -244,6 +244,8 @@ private:
 };
 
 // A small disclosure triangle: Facing 0 right, 1 left, 2 up, 3 down.
+inline constexpr Color kArrowInk{40, 40, 40};
+inline constexpr Color kArrowDisabledInk{160, 160, 160};
 class PopupArrow : public RectControl {
 public:
     int Facing() const { return facing_; }

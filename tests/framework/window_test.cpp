@@ -545,3 +545,48 @@ TEST_F(WindowTest, AWindowWhoseBuildingFailsIsNotHandedOutLater) {
     EXPECT_TRUE(second->IsShown());
     EXPECT_EQ(app->Windows().size(), 1u);
 }
+
+namespace {
+class ArrowWindow : public Window {
+public:
+    std::shared_ptr<PopupArrow> right, down;
+    void Layout() override { SetSize(60, 30); }
+    void CreateControls() override {
+        right = NewControl<PopupArrow>("Right");
+        right->SetBounds(10, 10, 10, 10);
+        down = NewControl<PopupArrow>("Down");
+        down->SetBounds(30, 10, 10, 10);
+        down->SetFacing(3);
+    }
+    int InkIn(const RectControl& c) const {
+        int n = 0;
+        for (int y = c.Top(); y < c.Top() + c.Height(); ++y)
+            for (int x = c.Left(); x < c.Left() + c.Width(); ++x) n += At(*this, x, y) == Hex(kArrowInk);
+        return n;
+    }
+};
+}  // namespace
+
+TEST_F(WindowTest, PopupArrowIsASolidTriangleFillingItsSquare) {
+    auto w = app->ImplicitWindow<ArrowWindow>();
+    const std::string ink = Hex(kArrowInk), white = "#ffffff";
+    // Facing 0: base down the left edge, point at the middle of the right side.
+    for (auto [x, y] : {std::pair{10, 10}, {10, 19}, {10, 14}, {18, 14}, {18, 15}, {12, 11}, {12, 18}})
+        EXPECT_EQ(At(*w, x, y), ink) << x << "," << y;
+    for (auto [x, y] : {std::pair{11, 10}, {19, 14}, {13, 11}, {11, 19}, {9, 14}, {10, 20}})
+        EXPECT_EQ(At(*w, x, y), white) << x << "," << y;
+    // Facing 3: base along the top edge, point at the middle of the bottom.
+    for (auto [x, y] : {std::pair{30, 10}, {39, 10}, {34, 18}, {35, 18}, {31, 12}, {38, 12}})
+        EXPECT_EQ(At(*w, x, y), ink) << x << "," << y;
+    for (auto [x, y] : {std::pair{30, 11}, {34, 19}, {31, 13}, {39, 11}, {34, 9}})
+        EXPECT_EQ(At(*w, x, y), white) << x << "," << y;
+    // Rows (columns) of 1, 3, 5, 7, 9, 9, 7, 5, 3, 1: crisp, nothing in between.
+    EXPECT_EQ(w->InkIn(*w->right), 50);
+    EXPECT_EQ(w->InkIn(*w->down), 50);
+
+    // Turning an arrow repaints it the other way round.
+    w->right->SetFacing(3);
+    EXPECT_EQ(At(*w, 10, 19), white);
+    EXPECT_EQ(At(*w, 19, 10), ink);
+    EXPECT_EQ(w->InkIn(*w->right), 50);
+}
