@@ -82,6 +82,10 @@ const QColor kMarkerCollar{70, 70, 76};
 
 constexpr int kLizardW = 110;
 constexpr int kLizardH = 44;
+// The lizard stands this far above the picture's bottom edge, so that its toes
+// keep a margin of white under them instead of looking cut off.
+constexpr double kLizardLift = 2.0;
+constexpr int kWhiteRowsBelowFeet = 2;
 
 // ---------------------------------------------------------------------------
 // Small helpers
@@ -328,6 +332,7 @@ void drawLizard(QPainter& p, unsigned traits) {
   const LizardShape& s = lizardShape();
   p.save();
   p.setRenderHint(QPainter::Antialiasing, true);
+  p.translate(0, -kLizardLift);
 
   for (const Leg& leg : kFarLegs) drawLeg(p, leg, kFarLegGreen);
 
@@ -753,6 +758,16 @@ void checkOverlays(const QImage& body, const std::vector<std::pair<int, QImage>>
     }
 }
 
+// Nothing may touch the bottom edge: a lizard whose toes reach it looks cut off.
+void checkFeetClear(const QImage& img, const std::string& name) {
+  for (int y = img.height() - kWhiteRowsBelowFeet; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (!isWhite(img.pixel(x, y))) {
+        check(false, name + " reaches row " + std::to_string(y) + " at x " + std::to_string(x));
+        return;
+      }
+}
+
 void checkPalette(const QImage& img) {
   checkSize(img, 121, 16, "palette");
   check(img.pixel(5, 5) == qRgb(0, 0, 0), "palette does not start with black");
@@ -835,6 +850,8 @@ int main(int argc, char** argv) {
   check(lizard.pixel(0, 0) == qRgb(255, 255, 255), "lizard background is not white");
   checkSize(coverImg, 158, 204, "cover");
   checkOverlays(lizard, overlays);
+  checkFeetClear(lizard, "lizard");
+  for (const auto& [id, img] : overlays) checkFeetClear(img, "overlay " + std::to_string(id));
   checkPalette(palette);
   for (std::size_t i = 0; i < icons.size(); ++i) {
     checkIcon(icons[i], "icon " + std::to_string(179 + i));
