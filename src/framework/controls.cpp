@@ -135,9 +135,7 @@ void Canvas::Compose(QImage& image, const QRect& clip) {
     Event_Paint(graphics_);
 }
 
-QImage* Canvas::SurfaceImage() {
-    return window_ ? const_cast<QImage*>(&window_->Image()) : nullptr;
-}
+QImage* Canvas::SurfaceImage() { return window_ ? window_->SurfaceImage() : nullptr; }
 
 QRect Canvas::SurfaceClip() const { return window_ ? (rect_ & window_->Image().rect()) : QRect(); }
 
@@ -350,7 +348,10 @@ void Timer::Fire() {
     auto self = weak_from_this().lock();
     auto window = window_->weak_from_this().lock();
     if (mode_ == 1) mode_ = 0;
-    Application::Guard("timer action", [this] { Event_Action(); });
+    Application::Guard("timer action", [this] {
+        Window::DeferredRepaints batch(*window_);
+        Event_Action();
+    });
 }
 
 }  // namespace fw

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <utility>
 
 #include "application.h"
 
@@ -117,7 +118,71 @@ void Window::Refresh(bool) { RepaintRect(image_.rect()); }
 
 void Window::RepaintRect(const QRect& r) {
     if (!built_ || closed_) return;
+    if (deferDepth_ > 0) {
+        AddPending(r & image_.rect());
+        return;
+    }
     ComposeRect(r);
+}
+
+Window::DeferredRepaints::DeferredRepaints(Window& w) : w_(w) { ++w_.deferDepth_; }
+
+Window::DeferredRepaints::~DeferredRepaints() {
+    if (--w_.deferDepth_ == 0) w_.FlushRepaints();
+}
+
+void Window::FlushRepaints() {
+    if (flushing_) return;  // a canvas painting during the flush draws where it is composed
+    flushing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{flushing_};
+    // Painting may move controls again: whatever that adds is composed too.
+    while (!pending_.empty()) {
+        const std::vector<QRect> areas = std::exchange(pending_, {});
+        if (closed_) return;
+        // A control's paint may raise: that is reported like a handler's, and
+        // the other areas are still composed.
+        for (const QRect& r : areas) Application::Guard("repaint", [&] { ComposeRect(r); });
+    }
+}
+
+namespace {
+// Whether a and b together fill a rectangle: one holds the other, or they
+// share two opposite sides and meet or overlap.
+bool UnionIsRect(const QRect& a, const QRect& b) {
+    if (a.contains(b) || b.contains(a)) return true;
+    if (a.left() == b.left() && a.right() == b.right())
+        return a.top() <= b.bottom() + 1 && b.top() <= a.bottom() + 1;
+    if (a.top() == b.top() && a.bottom() == b.bottom())
+        return a.left() <= b.right() + 1 && b.left() <= a.right() + 1;
+    return false;
+}
+}  // namespace
+
+void Window::AddPending(QRect r) {
+    if (r.isEmpty()) return;
+    // Areas whose union is a rectangle become that rectangle, so that a
+    // control moved by a pixel is composed once for where it was and is.
+    // Other areas stay apart: composing a pixel twice gives it the same
+    // look, while a wider union would wipe drawing that no repaint covers.
+    for (size_t i = 0; i < pending_.size();) {
+        if (UnionIsRect(pending_[i], r)) {
+            r |= pending_[i];
+            pending_[i] = pending_.back();
+            pending_.pop_back();
+            i = 0;
+        } else {
+            ++i;
+        }
+    }
+    pending_.push_back(r);
+}
+
+QImage* Window::SurfaceImage() {
+    FlushRepaints();
+    return &image_;
 }
 
 void Window::ComposeRect(const QRect& rect) {
@@ -169,6 +234,7 @@ void Window::HandleMouseDown(int x, int y) {
     x = HoldPoint(x), y = HoldPoint(y);
     auto self = shared_from_this();
     Application::Guard("mouse press", [&] {
+        DeferredRepaints batch(*this);
         pointer_ = {x, y};
         pointerInside_ = true;
         buttonDown_ = true;
@@ -207,6 +273,7 @@ void Window::HandleMouseMove(int x, int y) {
     x = HoldPoint(x), y = HoldPoint(y);
     auto self = shared_from_this();
     Application::Guard("mouse move", [&] {
+        DeferredRepaints batch(*this);
         pointer_ = {x, y};
         pointerInside_ = true;
         switch (grab_) {
@@ -236,6 +303,7 @@ void Window::HandleMouseUp(int x, int y) {
     x = HoldPoint(x), y = HoldPoint(y);
     auto self = shared_from_this();
     Application::Guard("mouse release", [&] {
+        DeferredRepaints batch(*this);
         pointer_ = {x, y};
         buttonDown_ = false;
         const Grab grab = grab_;

@@ -54,8 +54,28 @@ public:
 
     // Repaints the whole window at once, wiping what was drawn on Graphics.
     void Refresh(bool eraseBackground = true);
-    // Repaints one rectangle (window coordinates) at once.
+    // Repaints one rectangle (window coordinates) at once, or at the end of
+    // the handler while repaints are deferred.
     void RepaintRect(const QRect& r);
+
+    // While one of these lives, repaints of the window are gathered and
+    // composed when the outermost one ends: a handler that moves many
+    // controls pays for each changed area once. Drawing straight on the
+    // window, or reading its pixels, first composes what is pending, so such
+    // drawing keeps its place in the order of things. The mouse entry points
+    // and timer actions run inside one.
+    class DeferredRepaints {
+    public:
+        explicit DeferredRepaints(Window& w);
+        ~DeferredRepaints();
+        DeferredRepaints(const DeferredRepaints&) = delete;
+        DeferredRepaints& operator=(const DeferredRepaints&) = delete;
+
+    private:
+        Window& w_;
+    };
+    // Composes every pending area now.
+    void FlushRepaints();
 
     fw::Graphics& Graphics() { return graphics_; }
     const QImage& Image() const { return image_; }
@@ -94,7 +114,7 @@ public:
     HostWindow* Host() const { return host_.get(); }
 
     // Surface
-    QImage* SurfaceImage() override { return &image_; }
+    QImage* SurfaceImage() override;
     QRect SurfaceClip() const override { return image_.rect(); }
     void SurfaceChanged(const QRect& r) override;
 
@@ -138,6 +158,12 @@ private:
     bool pointerInside_ = false;
     bool buttonDown_ = false;
     std::vector<RectControl*> hovered_;
+
+    // Deferred repaints.
+    int deferDepth_ = 0;
+    bool flushing_ = false;
+    std::vector<QRect> pending_;
+    void AddPending(QRect r);
 
     bool built_ = false;
     bool shown_ = false;

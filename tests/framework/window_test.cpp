@@ -590,3 +590,71 @@ TEST_F(WindowTest, PopupArrowIsASolidTriangleFillingItsSquare) {
     EXPECT_EQ(At(*w, 19, 10), ink);
     EXPECT_EQ(w->InkIn(*w->right), 50);
 }
+
+namespace {
+// A rectangle that counts how often it is composed.
+class CountedRectangle : public fw::Rectangle {
+public:
+    int composed = 0;
+    void Compose(QImage& image, const QRect& clip) override {
+        ++composed;
+        fw::Rectangle::Compose(image, clip);
+    }
+};
+
+// A press slides the block right pixel by pixel, draws on the face, moves it
+// once more; a timer's action shows a canvas whose paint raises.
+class SlidingWindow : public Window {
+public:
+    std::shared_ptr<Canvas> faulty;
+    std::shared_ptr<CountedRectangle> block;
+    std::shared_ptr<Timer> timer;
+
+    void Layout() override { SetSize(200, 100); }
+    void CreateControls() override {
+        faulty = NewControl<Canvas>("Faulty");
+        faulty->SetBounds(150, 10, 20, 20);
+        faulty->SetVisible(false);
+        faulty->Paint = [](fw::Graphics&) { throw NilObjectException(); };
+        block = NewControl<CountedRectangle>("Block");
+        Solid(block, {10, 10, 20, 20}, kRed);
+        timer = NewControl<Timer>("Timer");
+        timer->Action = [this] {
+            faulty->SetVisible(true);
+            block->SetTop(50);
+        };
+    }
+    bool Event_MouseDown(int, int) override {
+        for (int i = 0; i < 30; ++i) block->SetLeft(block->Left() + 1);
+        Graphics().ForeColor = kBlue;
+        Graphics().FillRect(12, 12, 4, 4);  // where the block was
+        block->SetLeft(block->Left() + 1);
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, AHandlersRepaintsAreComposedOnceAtItsEnd) {
+    auto w = app->ImplicitWindow<SlidingWindow>();
+    auto& block = *w->block;
+    block.composed = 0;
+    w->HandleMouseDown(150, 80);
+    // The thirty moves are composed once, before the drawing that follows them.
+    EXPECT_EQ(block.composed, 2);
+    EXPECT_EQ(At(*w, 13, 13), Hex(kBlue));
+    EXPECT_EQ(At(*w, 20, 20), "#ffffff");
+    EXPECT_EQ(At(*w, 45, 20), Hex(kRed));
+
+    // A paint that raises is reported; the other areas are still composed.
+    w->timer->SetMode(1);
+    app->Clock().Advance(1000);
+    EXPECT_EQ(Unhandled(), 1);
+    EXPECT_EQ(At(*w, 45, 55), Hex(kRed));
+    EXPECT_EQ(At(*w, 45, 20), "#ffffff");
+
+    // Outside a handler a move repaints the old and the new place at once.
+    block.composed = 0;
+    block.SetLeft(42);
+    EXPECT_EQ(block.composed, 2);
+}
