@@ -1,0 +1,41 @@
+// The Evolving Lizards window in front, opened from the "Window" menu, the
+// splash window gone by a click. The clock is driven by hand.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "evolving/window_tree.h"
+#include "program_fixture.h"
+
+class EvolvingTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
+        App().ChooseMenuItem("WindowEvolvinglizards");
+        w = Find<WindowTreeClass>();
+        ASSERT_TRUE(w);
+    }
+    void TearDown() override {
+        w.reset();
+        ProgramTest::TearDown();
+    }
+
+    void PressClock() { ClickOn(*w->PushButtonFastFwd); }
+    static void Ticks(int n) { App().Clock().Advance(100 * int64_t(n)); }
+    void ClickLizard(int k) { ClickOn(*w->myLizardCan[k]); }
+    void Gain(int k, int t) {
+        ClickOn(*w->PopupArrowTraits[k]);
+        ClickOn(*w->CheckBoxTraits[t]);
+    }
+    // Lizard indexes of PopOrder, or of a split's end.
+    static std::vector<int> Ids(const std::vector<std::shared_ptr<LizardCan>>& lizards) {
+        std::vector<int> v;
+        for (auto& l : lizards) v.push_back(l->Index());
+        return v;
+    }
+    static QLine Ends(const fw::Line& l) { return QLine(l.X1(), l.Y1(), l.X2(), l.Y2()); }
+
+    std::shared_ptr<WindowTreeClass> w;
+};
