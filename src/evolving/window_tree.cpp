@@ -8,6 +8,13 @@ namespace {
 using fw::kBlack;
 using fw::kWhite;
 constexpr fw::Color kMarkOrange = fw::RGB(0xFF, 0x92, 0x18);
+
+// A trait mark's label is placed at its lizard's bottom edge, over the
+// lizard's arrow; it lets presses through so that the arrow still works.
+class MarkLabel : public fw::StaticText {
+public:
+    bool HitTest(int, int) const override { return false; }
+};
 }  // namespace
 
 std::shared_ptr<WindowTreeClass> WindowTree() { return fw::ImplicitWindow<WindowTreeClass>(); }
@@ -107,7 +114,7 @@ void WindowTree::CreateControls1() {
 
     const int labelTop[] = {36, 48, 61, 74, 86, 99, 112, 125, 137, 150, 163, 176, 188, 201, 214, 227};
     for (int i = 0; i < 16; ++i) {
-        auto label = NewControl<Indexed<fw::StaticText>>("StaticTextTrait", i);
+        auto label = NewControl<Indexed<MarkLabel>>("StaticTextTrait", i);
         label->SetBounds(446, labelTop[i], 74, 19);
         label->SetText("Trait");
         label->SetTextColor(kMarkOrange);

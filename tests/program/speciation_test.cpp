@@ -93,6 +93,8 @@ TEST_F(SpeciationTest, TraitMarksGoOnTheRootThenOnTheLizardsOwnBranch) {
     Ticks(30);
     ClickLizard(0);
     Gain(1, 0);  // the daughter's: the right branch
+    ClickOn(*w->PopupArrowTraits[1]);
+    EXPECT_EQ(w->TargetLizCan, -1) << "its label lies over the arrow and lets the press through";
     Gain(0, 5);  // the parent's: the left branch
     EXPECT_EQ(Ends(*w->MyTraitLine[1]), QLine(541, 378, 546, 378));
     EXPECT_EQ(w->StaticTextTrait[1]->Bounds(), QRect(549, 369, 74, 19));
