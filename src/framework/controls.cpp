@@ -63,9 +63,15 @@ const QImage& StyledFace(QImage& cache, QString& cacheKey, const QString& key, Q
 // One palette for every face: the style caches what it draws under keys that
 // include the palette's identity, so a fresh palette per face would fill its
 // pixmap cache with entries that never repeat.
-const QPalette& StylePalette() {
-    static const QPalette palette = NativeStyle() ? NativeStyle()->standardPalette() : QPalette();
-    return palette;
+// A disabled control draws from the palette's disabled colours.
+const QPalette& StylePalette(bool enabled) {
+    static const QPalette active = NativeStyle() ? NativeStyle()->standardPalette() : QPalette();
+    static const QPalette disabled = [] {
+        QPalette p = active;
+        p.setCurrentColorGroup(QPalette::Disabled);
+        return p;
+    }();
+    return enabled ? active : disabled;
 }
 
 void DrawFace(QImage& image, const QRect& clip, const QRect& rect, const QImage& face) {
@@ -254,7 +260,7 @@ void TextControl::ComposeStyledButton(QImage& image, const QRect& clip, int elem
         if (!style) return;
         QStyleOptionButton opt;
         opt.rect = QRect(QPoint(0, 0), rect_.size());
-        opt.palette = StylePalette();
+        opt.palette = StylePalette(enabled_);
         opt.text = DisplayText(text_);
         opt.state = QStyle::State(state);
         if (isDefault) opt.features |= QStyleOptionButton::DefaultButton;

@@ -658,3 +658,37 @@ TEST_F(WindowTest, AHandlersRepaintsAreComposedOnceAtItsEnd) {
     block.SetLeft(42);
     EXPECT_EQ(block.composed, 2);
 }
+
+namespace {
+class CaptionWindow : public Window {
+public:
+    std::shared_ptr<PushButton> button;
+    std::shared_ptr<CheckBox> box;
+    void Layout() override { SetSize(200, 40); }
+    void CreateControls() override {
+        button = NewControl<PushButton>("Button");
+        button->SetBounds(0, 0, 90, 30);
+        button->SetCaption("Done");
+        box = NewControl<CheckBox>("Box");
+        box->SetBounds(100, 0, 90, 30);
+        box->SetCaption("Dewlap");
+    }
+    // The darkest grey of a control's caption, 0 black to 255 white.
+    int Darkest(const RectControl& c) const {
+        int darkest = 255;
+        for (int y = c.Top() + 8; y < c.Top() + 22; ++y)
+            for (int x = c.Left() + 30; x < c.Left() + 60; ++x) darkest = std::min(darkest, qRed(Image().pixel(x, y)));
+        return darkest;
+    }
+};
+}  // namespace
+
+TEST_F(WindowTest, DisabledButtonsAndBoxesShowGreyCaptions) {
+    auto w = app->ImplicitWindow<CaptionWindow>();
+    EXPECT_LT(w->Darkest(*w->button), 80);
+    EXPECT_LT(w->Darkest(*w->box), 80);
+    w->button->SetEnabled(false);
+    w->box->SetEnabled(false);
+    EXPECT_GT(w->Darkest(*w->button), 150);
+    EXPECT_GT(w->Darkest(*w->box), 150);
+}
