@@ -149,16 +149,22 @@ void ActivityWindow::LizardReRender(int k) {
     LizardCan& lizard = *MyLizardCan[k];
     lizard.ClearCache();
     lizard.Cache->Graphics().DrawPicture(TheLizard(), 0, 0);
-    for (int u = 0; u < 8; ++u) {
-        if (!lizard.Trait[u]) continue;
-        auto p = fw::NewPicture(lizard.Width(), lizard.Height(), 32);
-        p->Graphics().DrawPicture(Globals::TraitImage.at(u), 0, 0);
-        p->Transparent = 1;
-        lizard.Cache->Graphics().DrawPicture(p, 0, 0);
-    }
+    DrawTraitOverlays(k);
     lizard.BlitCache();
     // The copy to the screen covered the arrow in the lizard's corner.
     PopupArrowTraits[k]->Refresh(true);
+}
+
+void ActivityWindow::DrawTraitOverlays(int k) {
+    LizardCan& lizard = *MyLizardCan[k];
+    for (int u = 0; u < 8; ++u) {
+        if (!lizard.Trait[u]) continue;
+        // Only the picture's coloured pixels land: a higher trait lies over a lower one.
+        auto p = fw::NewPicture(lizard.Width(), lizard.Height(), 32);
+        p->Graphics().DrawPicture(Globals::TraitImage.at(u), 0, 0);
+        p->Transparent = 1;
+        fw::Deref(lizard.Cache, "lizard cache").Graphics().DrawPicture(p, 0, 0);
+    }
 }
 
 // ---- Tool strip ---------------------------------------------------------
@@ -285,6 +291,56 @@ void ActivityWindow::MyLizardCan_MouseUp(int k, int, int) {
     oldX = -1;
     oldY = -1;
     MyLizardCan[k]->SetMouseCursor(nullptr);
+}
+
+// ---- Shared layout ----------------------------------------------------------
+
+void ActivityWindow::AddStage() {
+    TreeRect = NewControl<fw::Rectangle>("TreeRect");
+    TreeRect->SetBounds(0, 0, 784, 388);
+    TreeRect->SetFillColor(fw::RGB(0xEE, 0xEE, 0xEE));
+    TreeRect->SetBorderWidth(0);
+    TreeRect->SetTopLeftColor(fw::RGB(255, 255, 255));
+    TreeRect->SetBottomRightColor(fw::RGB(255, 255, 255));
+}
+
+void ActivityWindow::AddLizard(int i) {
+    auto lizard = NewControl<Indexed<LizardCan>>("MyLizardCan", i);
+    lizard->SetBounds(3 + 111 * i, 92, 110, 44);
+    lizard->EraseBackground = true;
+    BindLizard(lizard);
+    MyLizardCan.push_back(lizard);
+}
+
+void ActivityWindow::AddToolStrip() {
+    const fw::Color white = fw::RGB(255, 255, 255), black = fw::RGB(0, 0, 0);
+
+    MyNoDrawCan = NewControl<NoDrawCan>("MyNoDrawCan");
+    MyNoDrawCan->SetBounds(205, 498, 369, 33);
+    MyNoDrawCan->EraseBackground = true;
+
+    Rectangle1 = NewControl<fw::Rectangle>("Rectangle1");
+    Rectangle1->SetBounds(303, 507, 42, 16);
+    Rectangle1->SetBorderWidth(1);
+    Rectangle1->SetTopLeftColor(black);
+    Rectangle1->SetBottomRightColor(black);
+    Rectangle1->SetFillColor(white);
+
+    CanvasCurrentColor = NewControl<fw::Canvas>("CanvasCurrentColor");
+    CanvasCurrentColor->SetBounds(304, 508, 40, 14);
+
+    CanvasPalette = NewControl<fw::Canvas>("CanvasPalette");
+    CanvasPalette->SetBounds(351, 507, 121, 16);
+
+    PushButtonClear = NewControl<fw::PushButton>("PushButtonClear");
+    PushButtonClear->SetBounds(493, 505, 69, 20);
+    PushButtonClear->SetCaption("Clear");
+    PushButtonClear->SetTextSize(12);
+
+    CanvasSelectCursor = NewControl<CursCan>("CanvasSelectCursor");
+    CanvasSelectCursor->SetBounds(217, 504, 67, 23);
+
+    BindToolStrip();
 }
 
 // ---- Binding --------------------------------------------------------------

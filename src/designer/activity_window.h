@@ -100,6 +100,8 @@ public:
     virtual bool CheckBoxTraits_MouseUp(int t, int x, int y);
     // Clear, body, each set trait in trait order, copy to the screen, arrow on top.
     void LizardReRender(int k);
+    // Each set trait's picture over lizard k's cache, in trait order; nothing else.
+    void DrawTraitOverlays(int k);
 
     // Tool strip.
     void CanvasSelectCursor_Open();
@@ -131,6 +133,12 @@ protected:
     int CellAt(int x) const;
 
     const ActivityVariant variant_;
+
+    // The stage, lizard i and the tool strip at the places that Designer
+    // Lizards and Challenge share, bound to the handlers above.
+    void AddStage();
+    void AddLizard(int i);
+    void AddToolStrip();
 
     // Binds the events of the shared controls to the handlers above.
     void BindLizard(const std::shared_ptr<LizardCan>& lizard);

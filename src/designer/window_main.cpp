@@ -10,21 +10,10 @@ void WindowMain::Layout() { ApplyActivityLayout(*this, "Designer Lizards"); }
 void WindowMain::CreateControls() {
     const fw::Color white = fw::RGB(255, 255, 255), black = fw::RGB(0, 0, 0);
 
-    TreeRect = NewControl<fw::Rectangle>("TreeRect");
-    TreeRect->SetBounds(0, 0, 784, 388);
-    TreeRect->SetFillColor(fw::RGB(0xEE, 0xEE, 0xEE));
-    TreeRect->SetBorderWidth(0);
-    TreeRect->SetTopLeftColor(white);
-    TreeRect->SetBottomRightColor(white);
+    AddStage();
     TreeRect->Open = [this] { TreeRect_Open(); };
 
-    for (int i = 0; i < 7; ++i) {
-        auto lizard = NewControl<Indexed<LizardCan>>("MyLizardCan", i);
-        lizard->SetBounds(3 + 111 * i, 92, 110, 44);
-        lizard->EraseBackground = true;
-        BindLizard(lizard);
-        MyLizardCan.push_back(lizard);
-    }
+    for (int i = 0; i < 7; ++i) AddLizard(i);
 
     for (int i = 0; i < 7; ++i) {
         auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", i);
@@ -35,32 +24,7 @@ void WindowMain::CreateControls() {
         PopupArrowTraits.push_back(arrow);
     }
 
-    MyNoDrawCan = NewControl<NoDrawCan>("MyNoDrawCan");
-    MyNoDrawCan->SetBounds(205, 498, 369, 33);
-    MyNoDrawCan->EraseBackground = true;
-
-    Rectangle1 = NewControl<fw::Rectangle>("Rectangle1");
-    Rectangle1->SetBounds(303, 507, 42, 16);
-    Rectangle1->SetBorderWidth(1);
-    Rectangle1->SetTopLeftColor(black);
-    Rectangle1->SetBottomRightColor(black);
-    Rectangle1->SetFillColor(white);
-
-    CanvasCurrentColor = NewControl<fw::Canvas>("CanvasCurrentColor");
-    CanvasCurrentColor->SetBounds(304, 508, 40, 14);
-
-    CanvasPalette = NewControl<fw::Canvas>("CanvasPalette");
-    CanvasPalette->SetBounds(351, 507, 121, 16);
-
-    PushButtonClear = NewControl<fw::PushButton>("PushButtonClear");
-    PushButtonClear->SetBounds(493, 505, 69, 20);
-    PushButtonClear->SetCaption("Clear");
-    PushButtonClear->SetTextSize(12);
-
-    CanvasSelectCursor = NewControl<CursCan>("CanvasSelectCursor");
-    CanvasSelectCursor->SetBounds(217, 504, 67, 23);
-
-    BindToolStrip();
+    AddToolStrip();
 
     RectangleTraits = NewControl<fw::Rectangle>("RectangleTraits");
     RectangleTraits->SetBounds(9, 390, 110, 152);
