@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "challenge/window_recon_challenge.h"
 #include "designer/window_main.h"
 #include "framework/application.h"
 #include "framework/graphics.h"
@@ -70,19 +71,38 @@ protected:
         return QImage(QStringLiteral(":/pictures/%1.png").arg(id)).convertToFormat(QImage::Format_RGB32);
     }
 
+    // The trait pictures' resource numbers, in trait order.
+    static constexpr int kOverlayId[8] = {170, 173, 171, 172, 174, 175, 176, 177};
+    // The lizard of these trait flags, composed from the artwork: white body
+    // ground, body, then each set overlay's non-white pixels in trait order;
+    // then stored at 5-6-5 as a lizard's cache holds it.
+    static QImage ExpectedLizard(const std::array<bool, 8>& traits) {
+        QImage out = Art(169).copy(0, 0, 110, 44);
+        for (int u = 0; u < 8; ++u) {
+            if (!traits[u]) continue;
+            const QImage o = Art(kOverlayId[u]);
+            for (int y = 0; y < 44 && y < o.height(); ++y)
+                for (int x = 0; x < 110 && x < o.width(); ++x)
+                    if ((o.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) out.setPixel(x, y, o.pixel(x, y));
+        }
+        return out.convertToFormat(QImage::Format_RGB16).convertToFormat(QImage::Format_RGB32);
+    }
+    static QImage CacheImage(const LizardCan& l) { return l.Cache->Image().convertToFormat(QImage::Format_RGB32); }
+    static bool AllWhite(const QImage& img) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) return false;
+        return true;
+    }
+
     int unhandledAtStart = 0;
 };
 
-// The Designer Lizards window in front, the splash window gone by a click.
-class DesignerTest : public ProgramTest {
+// What the tests of an activity window share: the window, a tool choice, the
+// lizards as shown and the state of the trait panel.
+template <class W>
+class ActivityTest : public ProgramTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
-        w = Find<WindowMainClass>();
-        ASSERT_TRUE(w);
-        ASSERT_EQ(App().FrontWindow(), w);
-    }
     void TearDown() override {
         w.reset();
         ProgramTest::TearDown();
@@ -97,22 +117,6 @@ protected:
         w->HandleMouseUp(s.Left() + selectorX, s.Top() + 10);
     }
 
-    // The lizard of these trait flags, composed from the artwork: white body
-    // ground, body, then each set overlay's non-white pixels in trait order;
-    // then stored at 5-6-5 as a lizard's cache holds it.
-    static QImage ExpectedLizard(const std::array<bool, 8>& traits) {
-        static constexpr int kOverlayId[8] = {170, 173, 171, 172, 174, 175, 176, 177};
-        QImage out = Art(169).copy(0, 0, 110, 44);
-        for (int u = 0; u < 8; ++u) {
-            if (!traits[u]) continue;
-            const QImage o = Art(kOverlayId[u]);
-            for (int y = 0; y < 44 && y < o.height(); ++y)
-                for (int x = 0; x < 110 && x < o.width(); ++x)
-                    if ((o.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) out.setPixel(x, y, o.pixel(x, y));
-        }
-        return out.convertToFormat(QImage::Format_RGB16).convertToFormat(QImage::Format_RGB32);
-    }
-    static QImage CacheImage(const LizardCan& l) { return l.Cache->Image().convertToFormat(QImage::Format_RGB32); }
     // The lizard k as the window shows it.
     QImage OnScreen(int k) const {
         const auto& l = *w->MyLizardCan[k];
@@ -124,12 +128,6 @@ protected:
         for (int y = 0; y < a.height(); ++y)
             for (int x = 0; x < a.width(); ++x)
                 if (!(x >= 100 && y >= 34) && a.pixel(x, y) != b.pixel(x, y)) return false;
-        return true;
-    }
-    static bool AllWhite(const QImage& img) {
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if ((img.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) return false;
         return true;
     }
     bool PanelShown() const {
@@ -144,5 +142,30 @@ protected:
         return f;
     }
 
-    std::shared_ptr<WindowMainClass> w;
+    std::shared_ptr<W> w;
+};
+
+// The Designer Lizards window in front, the splash window gone by a click.
+class DesignerTest : public ActivityTest<WindowMainClass> {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
+        w = Find<WindowMainClass>();
+        ASSERT_TRUE(w);
+        ASSERT_EQ(App().FrontWindow(), w);
+    }
+};
+
+// The Challenge window opened from the "Window" menu, in front.
+class ChallengeTest : public ActivityTest<WindowReconChallengeClass> {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
+        App().ChooseMenuItem("WindowChallenge");
+        w = Find<WindowReconChallengeClass>();
+        ASSERT_TRUE(w);
+        ASSERT_EQ(App().FrontWindow(), w);
+    }
 };
