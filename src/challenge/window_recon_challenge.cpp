@@ -1,11 +1,141 @@
 #include "challenge/window_recon_challenge.h"
 
+#include <initializer_list>
+
 #include "framework/application.h"
+#include "resources/pictures.h"
 #include "shell/globals.h"
 
 std::shared_ptr<WindowReconChallengeClass> WindowReconChallenge() { return fw::ImplicitWindow<WindowReconChallengeClass>(); }
 
+namespace {
+
+// The traits each lizard shows, by trait index: the puzzle the student solves.
+const std::initializer_list<int> kFixedTraits[7] = {
+    {0, 2}, {0, 3}, {0, 1, 2, 5}, {0, 1, 2, 5, 6, 7}, {0, 3, 4}, {0, 1, 2, 5, 7}, {0, 1, 2},
+};
+
+struct LabelPlace {
+    const char* text;
+    int left, width;
+};
+const LabelPlace kLabels[8] = {
+    {"- Dewlap", 32, 46},     {"- Head crest", 117, 65},  {"- Back crest", 213, 65},   {"- Tail crest", 312, 59},
+    {"- Collar", 409, 46},    {"- Side blotch", 485, 65}, {"- Side stripes", 587, 65}, {"- Tail spots", 689, 58},
+};
+const int kBoxWidths[8] = {60, 74, 69, 69, 69, 74, 79, 69};
+
+}  // namespace
+
+// The panel's arrows are never shown here, so the lizards keep their fixed
+// traits; only the tool choice and the lizard press leave the panel alone.
+WindowReconChallenge::WindowReconChallenge()
+    : ActivityWindow({.cells = ThreeTools(),
+                      .toolChoiceClosesPanel = false,
+                      .lizardPressClosesPanel = false,
+                      .boxIndent = 15,
+                      .boxStep = 16}) {}
+
 void WindowReconChallenge::Layout() { ApplyActivityLayout(*this, "Challenge"); }
+
+void WindowReconChallenge::CreateControls() {
+    const fw::Color white = fw::RGB(255, 255, 255), black = fw::RGB(0, 0, 0);
+
+    AddStage();
+
+    // Each arrow right after its lizard, over its lower right corner, hidden.
+    for (int i = 0; i < 7; ++i) {
+        AddLizard(i);
+        auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", i);
+        arrow->SetBounds(i < 6 ? 103 + 111 * i : 770, 126, 10, 10);
+        arrow->SetVisible(false);
+        arrow->SetFacing(0);
+        BindArrow(arrow);
+        PopupArrowTraits.push_back(arrow);
+    }
+
+    RectangleTraits = NewControl<fw::Rectangle>("RectangleTraits");
+    RectangleTraits->SetBounds(3, 138, 110, 146);
+    RectangleTraits->SetVisible(false);
+    RectangleTraits->SetFillColor(white);
+    RectangleTraits->SetBorderWidth(1);
+    RectangleTraits->SetTopLeftColor(black);
+    RectangleTraits->SetBottomRightColor(black);
+    BindTraitPanel();
+
+    for (int t = 0; t < 8; ++t) {
+        auto box = NewControl<Indexed<fw::CheckBox>>("CheckBoxTraits", t);
+        box->SetBounds(18, 147 + 16 * t, kBoxWidths[t], 20);
+        box->SetCaption(kTraitCaptions[t]);
+        box->SetVisible(false);
+        box->SetValue(false);
+        box->SetTextSize(10);
+        BindCheckBox(box);
+        CheckBoxTraits[t] = box;
+    }
+
+    AddToolStrip();
+
+    for (int k = 0; k < 8; ++k) {
+        auto label = NewControl<Indexed<fw::StaticText>>("TraitLabel", k);
+        label->SetBounds(kLabels[k].left, 394, kLabels[k].width, 20);
+        label->SetText(kLabels[k].text);
+        label->SetTextColor(fw::RGB(0xFF, 0x75, 0x18));
+        label->SetTextSize(10);
+        label->SetTextAlign(0);
+        label->SetMultiline(false);
+        label->SetBold(false);
+        fw::StaticText* c = label.get();
+        label->MouseDown = [this, c](int x, int y) { return TraitLabel_MouseDown(c->Index(), x, y); };
+        label->MouseDrag = [this, c](int x, int y) { TraitLabel_MouseDrag(c->Index(), x, y); };
+        label->MouseUp = [this, c](int x, int y) { TraitLabel_MouseUp(c->Index(), x, y); };
+        TraitLabel.push_back(label);
+    }
+}
+
+void WindowReconChallenge::Event_Open() {
+    ActivityWindow::Event_Open();
+    for (int i : {1, 4, 0, 6, 2, 5, 3})
+        for (int t : kFixedTraits[i]) MyLizardCan[i]->Trait[t] = true;
+    // The lizards' own Open has already drawn the body into each cache, and
+    // the window's first paint shows it: only the overlays are missing.
+    for (int i = 0; i < 7; ++i) DrawTraitOverlays(i);
+}
+
+void WindowReconChallenge::PushButtonClear_Action() {
+    Graphics().DrawPicture(fw::NewPicture(Width(), Height(), 32), 0, 0);
+    fw::Picture& overlay = fw::Deref(Cache, "marker overlay");
+    const fw::Color pen = overlay.Graphics().ForeColor;
+    overlay.Transparent = 0;
+    overlay.Graphics().ForeColor = fw::RGB(255, 255, 255);
+    overlay.Graphics().FillRect(0, 0, overlay.Width(), overlay.Height());
+    overlay.Transparent = 1;
+    overlay.Graphics().ForeColor = pen;
+    Refresh(true);
+}
+
+bool WindowReconChallenge::TraitLabel_MouseDown(int k, int x, int y) {
+    if (CanvasSelectCursor->CurrentCursor != "hand") return false;
+    TraitLabel[k]->SetMouseCursor(HandCursor());
+    oldX = x;
+    oldY = y;
+    return true;
+}
+
+void WindowReconChallenge::TraitLabel_MouseDrag(int k, int x, int y) {
+    // The grab point stays put, so the point pressed stays under the pointer.
+    fw::RectControl& label = *TraitLabel[k];
+    label.SetLeft(label.Left() + x - oldX);
+    label.SetTop(label.Top() + y - oldY);
+}
+
+void WindowReconChallenge::TraitLabel_MouseUp(int k, int, int) {
+    oldX = -1;
+    oldY = -1;
+    TraitLabel[k]->SetMouseCursor(nullptr);
+    // The label's travel repainted the window behind it, wiping strokes there.
+    Graphics().DrawPicture(Cache, 0, 0);
+}
 
 bool WindowReconChallenge::FileReset_Action() {
     Globals::ResetReconChallenge();

@@ -1,12 +1,29 @@
-// "Challenge". Its lizards, labels and tools are still to come: for now the
-// window opens with its frame and takes part in "Reset".
+// "Challenge": seven lizards with fixed traits and eight trait labels, which
+// the student lays out into a tree of their own with the hand tool, drawing
+// its branches with the marker. Nothing here judges or keeps the layout.
 #pragma once
+
+#include <memory>
+#include <vector>
 
 #include "designer/activity_window.h"
 
-class WindowReconChallenge : public ActivityFrame {
+class WindowReconChallenge : public ActivityWindow {
 public:
+    WindowReconChallenge();
     void Layout() override;
+    void CreateControls() override;
+    void Event_Open() override;
+
+    // One orange label per trait, in trait order, below the stage.
+    std::vector<std::shared_ptr<fw::StaticText>> TraitLabel;
+
+    void PushButtonClear_Action() override;
+
+    // Dragging a label with the hand tool.
+    bool TraitLabel_MouseDown(int k, int x, int y);
+    void TraitLabel_MouseDrag(int k, int x, int y);
+    void TraitLabel_MouseUp(int k, int x, int y);
 
 protected:
     bool FileReset_Action() override;
