@@ -127,31 +127,63 @@ TEST_F(EventLoopTest, ResetOfTheOnlyWindowLeavesAFreshOneAndTheProgramRunning) {
 }
 
 TEST_F(EventLoopTest, ResetOfEachActivityWindowAloneKeepsTheProgramRunning) {
-    using Open = std::function<std::shared_ptr<fw::Window>()>;
-    const std::vector<std::pair<const char*, Open>> kinds = {
-        {"Evolving lizards", [] { return App().FindWindow<WindowTreeClass>(); }},
-        {"Challenge", [] { return App().FindWindow<WindowReconChallengeClass>(); }},
+    // Per window: how to find it, change it, and tell a fresh one.
+    struct Kind {
+        const char* item;
+        std::function<std::shared_ptr<fw::Window>()> find;
+        std::function<void(fw::Window&)> change;
+        std::function<void(fw::Window&)> expectFresh;
     };
-    for (const auto& [item, find] : kinds) {
-        SCOPED_TRACE(item);
+    const auto click = [](fw::Window& w, const fw::RectControl& c) {
+        w.HandleMouseDown(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
+        w.HandleMouseUp(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
+    };
+    const std::vector<Kind> kinds = {
+        {"Evolving lizards", [] { return App().FindWindow<WindowTreeClass>(); },
+         [&](fw::Window& w) {
+             auto& tree = static_cast<WindowTreeClass&>(w);
+             click(w, *tree.PushButtonFastFwd);  // the clock runs on, real time
+             click(w, *tree.myLizardCan[0]);     // and the lineage splits
+             ASSERT_EQ(tree.LastPopActivated, 1);
+         },
+         [](fw::Window& w) {
+             auto& tree = static_cast<WindowTreeClass&>(w);
+             EXPECT_EQ(tree.PushButtonFastFwd->Caption(), "Run");
+             EXPECT_EQ(tree.TimerWait->Mode(), 0);
+             EXPECT_EQ(tree.CountUp->Text(), "0");
+             EXPECT_EQ(tree.LastPopActivated, 0);
+             EXPECT_EQ(tree.PopOrder.size(), 1u);
+         }},
+        {"Challenge", [] { return App().FindWindow<WindowReconChallengeClass>(); },
+         [](fw::Window& w) { static_cast<WindowReconChallengeClass&>(w).TraitLabel[0]->SetLeft(300); },
+         [](fw::Window& w) {
+             auto& challenge = static_cast<WindowReconChallengeClass&>(w);
+             EXPECT_EQ(challenge.TraitLabel[0]->Left(), 32);
+             EXPECT_TRUE(challenge.MyLizardCan[4]->Trait[4]) << "the fixed traits again";
+         }},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.item);
         std::weak_ptr<fw::Window> before;
         bool freshSeen = false;
         const int status = RunProgram({
             [] { CloseSplash(); },
-            [&] { ChooseFromMenu("Window", item); },
+            [&] { ChooseFromMenu("Window", kind.item); },
             [&] {
                 // Only this window is left open.
                 App().FindWindow<WindowMainClass>()->HandleCloseBox();
-                before = find();
+                before = kind.find();
                 ASSERT_EQ(App().Windows().size(), 1u);
+                kind.change(*before.lock());
                 ChooseFromMenu("File", "Reset");
             },
             [&] {
                 ASSERT_EQ(App().Windows().size(), 1u);
-                auto w = find();
+                auto w = kind.find();
                 ASSERT_TRUE(w);
                 EXPECT_TRUE(before.expired());
                 EXPECT_TRUE(Top(*w)->isVisible());
+                kind.expectFresh(*w);
                 freshSeen = true;
             },
             [] { ChooseFromMenu("File", "Quit"); },
