@@ -39,40 +39,16 @@ WindowReconChallenge::WindowReconChallenge()
 void WindowReconChallenge::Layout() { ApplyActivityLayout(*this, "Challenge"); }
 
 void WindowReconChallenge::CreateControls() {
-    const fw::Color white = fw::RGB(255, 255, 255), black = fw::RGB(0, 0, 0);
-
     AddStage();
 
     // Each arrow right after its lizard, over its lower right corner, hidden.
     for (int i = 0; i < 7; ++i) {
         AddLizard(i);
-        auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", i);
-        arrow->SetBounds(i < 6 ? 103 + 111 * i : 770, 126, 10, 10);
-        arrow->SetVisible(false);
-        arrow->SetFacing(0);
-        BindArrow(arrow);
-        PopupArrowTraits.push_back(arrow);
+        AddArrow(i, i < 6 ? 103 + 111 * i : 770, 126, false);
     }
 
-    RectangleTraits = NewControl<fw::Rectangle>("RectangleTraits");
-    RectangleTraits->SetBounds(3, 138, 110, 146);
-    RectangleTraits->SetVisible(false);
-    RectangleTraits->SetFillColor(white);
-    RectangleTraits->SetBorderWidth(1);
-    RectangleTraits->SetTopLeftColor(black);
-    RectangleTraits->SetBottomRightColor(black);
-    BindTraitPanel();
-
-    for (int t = 0; t < 8; ++t) {
-        auto box = NewControl<Indexed<fw::CheckBox>>("CheckBoxTraits", t);
-        box->SetBounds(18, 147 + 16 * t, kBoxWidths[t], 20);
-        box->SetCaption(kTraitCaptions[t]);
-        box->SetVisible(false);
-        box->SetValue(false);
-        box->SetTextSize(10);
-        BindCheckBox(box);
-        CheckBoxTraits[t] = box;
-    }
+    AddTraitPanel({3, 138, 110, 146});
+    for (int t = 0; t < 8; ++t) AddTraitBox(t, {18, 147 + 16 * t, kBoxWidths[t], 20});
 
     AddToolStrip();
 

@@ -312,7 +312,7 @@ void ActivityWindow::AddLizard(int i) {
     MyLizardCan.push_back(lizard);
 }
 
-void ActivityWindow::AddToolStrip() {
+void ActivityWindow::AddToolStrip(const ToolStripPlaces& at) {
     const fw::Color white = fw::RGB(255, 255, 255), black = fw::RGB(0, 0, 0);
 
     MyNoDrawCan = NewControl<NoDrawCan>("MyNoDrawCan");
@@ -320,27 +320,59 @@ void ActivityWindow::AddToolStrip() {
     MyNoDrawCan->EraseBackground = true;
 
     Rectangle1 = NewControl<fw::Rectangle>("Rectangle1");
-    Rectangle1->SetBounds(303, 507, 42, 16);
+    Rectangle1->SetBounds(at.swatchLeft - 1, 507, 42, 16);
     Rectangle1->SetBorderWidth(1);
     Rectangle1->SetTopLeftColor(black);
     Rectangle1->SetBottomRightColor(black);
     Rectangle1->SetFillColor(white);
 
     CanvasCurrentColor = NewControl<fw::Canvas>("CanvasCurrentColor");
-    CanvasCurrentColor->SetBounds(304, 508, 40, 14);
+    CanvasCurrentColor->SetBounds(at.swatchLeft, 508, 40, 14);
 
     CanvasPalette = NewControl<fw::Canvas>("CanvasPalette");
-    CanvasPalette->SetBounds(351, 507, 121, 16);
+    CanvasPalette->SetBounds(at.paletteLeft, 507, 121, 16);
 
     PushButtonClear = NewControl<fw::PushButton>("PushButtonClear");
-    PushButtonClear->SetBounds(493, 505, 69, 20);
+    PushButtonClear->SetBounds(at.clearLeft, 505, 69, 20);
     PushButtonClear->SetCaption("Clear");
     PushButtonClear->SetTextSize(12);
 
     CanvasSelectCursor = NewControl<CursCan>("CanvasSelectCursor");
-    CanvasSelectCursor->SetBounds(217, 504, 67, 23);
+    CanvasSelectCursor->SetBounds(at.selectorLeft, 504, at.selectorWidth, 23);
 
     BindToolStrip();
+}
+
+void ActivityWindow::AddArrow(int i, int left, int top, bool visible) {
+    auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", i);
+    arrow->SetBounds(left, top, 10, 10);
+    arrow->SetFacing(0);
+    arrow->SetVisible(visible);
+    BindArrow(arrow);
+    if (int(PopupArrowTraits.size()) <= i) PopupArrowTraits.resize(i + 1);
+    PopupArrowTraits[i] = arrow;
+}
+
+void ActivityWindow::AddTraitPanel(const QRect& bounds) {
+    RectangleTraits = NewControl<fw::Rectangle>("RectangleTraits");
+    RectangleTraits->SetBounds(bounds);
+    RectangleTraits->SetVisible(false);
+    RectangleTraits->SetBorderWidth(1);
+    RectangleTraits->SetTopLeftColor(fw::RGB(0, 0, 0));
+    RectangleTraits->SetBottomRightColor(fw::RGB(0, 0, 0));
+    RectangleTraits->SetFillColor(fw::RGB(255, 255, 255));
+    BindTraitPanel();
+}
+
+void ActivityWindow::AddTraitBox(int t, const QRect& bounds) {
+    auto box = NewControl<Indexed<fw::CheckBox>>("CheckBoxTraits", t);
+    box->SetBounds(bounds);
+    box->SetVisible(false);
+    box->SetValue(false);
+    box->SetTextSize(10);
+    box->SetCaption(kTraitCaptions[t]);
+    BindCheckBox(box);
+    CheckBoxTraits[t] = box;
 }
 
 // ---- Binding --------------------------------------------------------------

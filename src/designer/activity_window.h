@@ -138,7 +138,21 @@ protected:
     // Lizards and Challenge share, bound to the handlers above.
     void AddStage();
     void AddLizard(int i);
-    void AddToolStrip();
+    // Where the strip's parts stand across; the strip itself and every top
+    // are the same in all three windows.
+    struct ToolStripPlaces {
+        int swatchLeft = 304;  // its black frame one pixel further out
+        int paletteLeft = 351;
+        int clearLeft = 493;
+        int selectorLeft = 217;
+        int selectorWidth = 67;
+    };
+    void AddToolStrip(const ToolStripPlaces& at);
+    void AddToolStrip() { AddToolStrip(ToolStripPlaces{}); }
+    // Arrow i at its place, bound; the trait panel, hidden; its box for trait t, hidden.
+    void AddArrow(int i, int left, int top, bool visible);
+    void AddTraitPanel(const QRect& bounds);
+    void AddTraitBox(int t, const QRect& bounds);
 
     // Binds the events of the shared controls to the handlers above.
     void BindLizard(const std::shared_ptr<LizardCan>& lizard);

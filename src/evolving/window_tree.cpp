@@ -6,7 +6,6 @@
 
 namespace {
 using fw::kBlack;
-using fw::kWhite;
 constexpr fw::Color kMarkOrange = fw::RGB(0xFF, 0x92, 0x18);
 
 // A trait mark's label is placed at its lizard's bottom edge, over the
@@ -35,12 +34,7 @@ void WindowTree::CreateControls() {
 // The stage, the clock's timer, the lizards, the tree's lines, the arrows of
 // lizards 1 to 6 and the first twelve trait marks.
 void WindowTree::CreateControls0() {
-    TreeRect = NewControl<fw::Rectangle>("TreeRect");
-    TreeRect->SetBounds(0, 0, 784, 388);  // two pixels wider than the window
-    TreeRect->SetFillColor(fw::RGB(0xEE, 0xEE, 0xEE));
-    TreeRect->SetBorderWidth(0);
-    TreeRect->SetTopLeftColor(kWhite);
-    TreeRect->SetBottomRightColor(kWhite);
+    AddStage();
 
     TimerWait = NewControl<fw::Timer>("TimerWait");
     TimerWait->SetMode(0);
@@ -79,38 +73,26 @@ void WindowTree::CreateControls0() {
     for (int i = 1; i <= 7; ++i) makeHLine(i, hLineY[i - 1]);
     for (int i = 1; i <= 14; ++i) makeVLine(i);
 
-    PopupArrowTraits.resize(7);
+    // Arrow 0 comes later, with the ancestor's place.
     const int arrowTop[] = {75, 117, 159, 201, 243, 286};
-    for (int i = 1; i <= 6; ++i) {
-        auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", i);
-        arrow->SetBounds(737, arrowTop[i - 1], 10, 10);
-        arrow->SetFacing(0);
-        arrow->SetVisible(false);
-        BindArrow(arrow);
-        PopupArrowTraits[i] = arrow;
-    }
+    for (int i = 1; i <= 6; ++i) AddArrow(i, 737, arrowTop[i - 1], false);
 
-    for (int i = 0; i < 12; ++i) {
-        auto mark = NewControl<Indexed<TraitLine>>("MyTraitLine", i);
-        mark->SetPoints(374, 47 + 5 * i, 379, 47 + 5 * i);
-        mark->SetBorderWidth(3);
-        mark->SetLineColor(kMarkOrange);
-        mark->SetVisible(false);
-        MyTraitLine[i] = mark;
-    }
+    for (int i = 0; i < 12; ++i) AddTraitMark(i);
+}
+
+void WindowTree::AddTraitMark(int i) {
+    auto mark = NewControl<Indexed<TraitLine>>("MyTraitLine", i);
+    mark->SetPoints(374, 47 + 5 * i, 379, 47 + 5 * i);
+    mark->SetBorderWidth(3);
+    mark->SetLineColor(kMarkOrange);
+    mark->SetVisible(false);
+    MyTraitLine[i] = mark;
 }
 
 // The last four trait marks, the labels, the clock button and count, the
 // ancestor's arrow, the tool strip, the root line and the trait panel.
 void WindowTree::CreateControls1() {
-    for (int i = 12; i < 16; ++i) {
-        auto mark = NewControl<Indexed<TraitLine>>("MyTraitLine", i);
-        mark->SetPoints(374, 47 + 5 * i, 379, 47 + 5 * i);
-        mark->SetBorderWidth(3);
-        mark->SetLineColor(kMarkOrange);
-        mark->SetVisible(false);
-        MyTraitLine[i] = mark;
-    }
+    for (int i = 12; i < 16; ++i) AddTraitMark(i);
 
     const int labelTop[] = {36, 48, 61, 74, 86, 99, 112, 125, 137, 150, 163, 176, 188, 201, 214, 227};
     for (int i = 0; i < 16; ++i) {
@@ -149,38 +131,9 @@ void WindowTree::CreateControls1() {
     CountUp->SetTextSize(12);
     CountUp->SetVisible(false);
 
-    auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", 0);
-    arrow->SetBounds(428, 379, 10, 10);
-    arrow->SetFacing(0);
-    BindArrow(arrow);
-    PopupArrowTraits[0] = arrow;
+    AddArrow(0, 428, 379, true);
 
-    MyNoDrawCan = NewControl<NoDrawCan>("MyNoDrawCan");
-    MyNoDrawCan->SetBounds(205, 498, 369, 33);
-    MyNoDrawCan->EraseBackground = true;
-
-    Rectangle1 = NewControl<fw::Rectangle>("Rectangle1");
-    Rectangle1->SetBounds(291, 507, 42, 16);
-    Rectangle1->SetFillColor(kWhite);
-    Rectangle1->SetBorderWidth(1);
-    Rectangle1->SetTopLeftColor(kBlack);
-    Rectangle1->SetBottomRightColor(kBlack);
-
-    CanvasCurrentColor = NewControl<fw::Canvas>("CanvasCurrentColor");
-    CanvasCurrentColor->SetBounds(292, 508, 40, 14);
-
-    CanvasPalette = NewControl<fw::Canvas>("CanvasPalette");
-    CanvasPalette->SetBounds(339, 507, 121, 16);
-
-    PushButtonClear = NewControl<fw::PushButton>("PushButtonClear");
-    PushButtonClear->SetBounds(483, 505, 69, 20);
-    PushButtonClear->SetCaption("Clear");
-    PushButtonClear->SetTextSize(12);
-
-    CanvasSelectCursor = NewControl<CursCan>("CanvasSelectCursor");
-    CanvasSelectCursor->SetBounds(226, 503, 45, 23);
-
-    BindToolStrip();
+    AddToolStrip({.swatchLeft = 292, .paletteLeft = 339, .clearLeft = 483, .selectorLeft = 226, .selectorWidth = 45});
 
     myrootline = NewControl<RootLine>("myrootline");
     myrootline->SetPoints(385, 389, 385, 393);
@@ -189,25 +142,8 @@ void WindowTree::CreateControls1() {
     myrootline->Active = false;
     myrootline->Open = [this] { myrootline_Open(); };
 
-    RectangleTraits = NewControl<fw::Rectangle>("RectangleTraits");
-    RectangleTraits->SetBounds(5, 392, 110, 152);
-    RectangleTraits->SetFillColor(kWhite);
-    RectangleTraits->SetBorderWidth(1);
-    RectangleTraits->SetTopLeftColor(kBlack);
-    RectangleTraits->SetBottomRightColor(kBlack);
-    RectangleTraits->SetVisible(false);
-    BindTraitPanel();
-
-    for (int t : {0, 1, 2, 3, 5, 6, 7, 4}) {
-        auto box = NewControl<Indexed<fw::CheckBox>>("CheckBoxTraits", t);
-        box->SetBounds(38, 400 + 17 * t, 80, 20);
-        box->SetCaption(kTraitCaptions[t]);
-        box->SetValue(false);
-        box->SetTextSize(10);
-        box->SetVisible(false);
-        BindCheckBox(box);
-        CheckBoxTraits[t] = box;
-    }
+    AddTraitPanel({5, 392, 110, 152});
+    for (int t : {0, 1, 2, 3, 5, 6, 7, 4}) AddTraitBox(t, {38, 400 + 17 * t, 80, 20});
 }
 
 void WindowTree::Event_Open() {

@@ -57,6 +57,7 @@ protected:
     bool MarkerMayDraw() const override { return PushButtonFastFwd->Caption() != "Pause"; }
 
 private:
+    void AddTraitMark(int i);
     void Split(int parent);
     void PlaceTraitMark(int t, const LizardCan& lizard);
 };
