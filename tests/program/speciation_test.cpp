@@ -6,7 +6,7 @@ namespace {
 
 using SpeciationTest = EvolvingTest;
 
-TEST_F(SpeciationTest, TheTwoWorkedSplitsAndBranchesThatFollowTheirTip) {
+TEST_F(SpeciationTest, SplitsAtCountsThirtyAndSixtyPlaceLizardsAndBranchesThatFollowTheirTip) {
     PressClock();
     Ticks(30);
     ASSERT_EQ(w->myrootline->Y1(), 379);
