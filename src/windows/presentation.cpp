@@ -15,3 +15,16 @@ void SetUpCover(fw::Canvas& cover, int left, int top) {
     cover.SetBounds(left, top, 158, 204);
     cover.EraseBackground = true;
 }
+
+void PresentationWindow::ApplyLayout(const std::string& title, int width, int height, int placement, bool fixed) {
+    Title = title;
+    SetSize(width, height);
+    Placement = placement;
+    Frame = 2;
+    HasBackColor = true;
+    BackColor = fw::RGB(255, 255, 255);
+    CloseButton = !fixed;
+    Resizeable = !fixed;
+    MaximizeButton = !fixed;
+    MinimizeButton = !fixed;
+}

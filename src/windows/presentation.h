@@ -22,4 +22,9 @@ public:
     void AddMenuHandlers() override {}
     bool Event_MouseDown(int, int) override { return true; }
     void Event_MouseUp(int, int) override { Close(); }
+
+protected:
+    // The window values both share: a dialog-like window on white. A fixed
+    // one has no close box and cannot be resized, zoomed or minimised.
+    void ApplyLayout(const std::string& title, int width, int height, int placement, bool fixed);
 };

@@ -17,18 +17,7 @@ const char* const kAboutText =
 
 std::shared_ptr<WindowAboutClass> WindowAbout() { return fw::ImplicitWindow<WindowAboutClass>(); }
 
-void WindowAbout::Layout() {
-    Title = "About MyApplication";
-    SetSize(441, 535);
-    Placement = 2;
-    Frame = 2;
-    HasBackColor = true;
-    BackColor = fw::RGB(255, 255, 255);
-    CloseButton = false;
-    Resizeable = false;
-    MaximizeButton = false;
-    MinimizeButton = false;
-}
+void WindowAbout::Layout() { ApplyLayout("About MyApplication", 441, 535, 2, true); }
 
 void WindowAbout::CreateControls() {
     StaticTextAboutBlurb = NewControl<fw::StaticText>("StaticTextAboutBlurb");

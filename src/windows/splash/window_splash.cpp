@@ -5,18 +5,7 @@
 
 std::shared_ptr<WindowSplashClass> WindowSplash() { return fw::ImplicitWindow<WindowSplashClass>(); }
 
-void WindowSplash::Layout() {
-    Title = "";
-    SetSize(327, 371);
-    Placement = 0;
-    Frame = 2;
-    HasBackColor = true;
-    BackColor = fw::RGB(255, 255, 255);
-    CloseButton = true;
-    Resizeable = true;
-    MaximizeButton = true;
-    MinimizeButton = true;
-}
+void WindowSplash::Layout() { ApplyLayout("", 327, 371, 0, false); }
 
 void WindowSplash::CreateControls() {
     LabelTitle = NewControl<fw::StaticText>("LabelTitle");
