@@ -16,6 +16,7 @@
 #include "designer/window_main.h"
 #include "evolving/window_tree.h"
 #include "framework/qt/host.h"
+#include "host_menus.h"
 #include "shell/app.h"
 #include "shell/globals.h"
 #include "shell/startup.h"
@@ -56,17 +57,15 @@ protected:
     static void ChooseFromMenu(const QString& menu, const QString& entry, const fw::Window* in = nullptr) {
         fw::QtHostWindow* top = Top(in ? *in : Front());
         ASSERT_NE(top, nullptr);
-        for (QAction* title : top->menuBar()->actions()) {
-            if (title->text() != menu) continue;
-            emit title->menu()->aboutToShow();
-            for (QAction* a : title->menu()->actions())
-                if (a->text().section(QLatin1Char('\t'), 0, 0) == entry) {
-                    ASSERT_TRUE(a->isEnabled()) << entry.toStdString();
-                    a->trigger();
-                    return;
-                }
-        }
-        FAIL() << "no entry " << entry.toStdString() << " in " << menu.toStdString();
+        QAction* a = MenuEntry(*top, entry, menu);
+        ASSERT_NE(a, nullptr) << "no entry " << entry.toStdString() << " in " << menu.toStdString();
+        ASSERT_TRUE(a->isEnabled()) << entry.toStdString();
+        a->trigger();
+    }
+    // A click in the middle of a control, through the window's entry points.
+    static void ClickOn(fw::Window& w, const fw::RectControl& c) {
+        w.HandleMouseDown(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
+        w.HandleMouseUp(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
     }
     static void PressCtrlQ() { QTest::keyClick(Top(Front())->windowHandle(), Qt::Key_Q, Qt::ControlModifier); }
     static void CloseSplash() {
@@ -89,12 +88,8 @@ TEST_F(EventLoopTest, ResetOfTheOnlyWindowLeavesAFreshOneAndTheProgramRunning) {
             ASSERT_EQ(App().Windows().size(), 1u);
             before = w;
             // A trait, a stroke and the marker tool.
-            const auto click = [&](const fw::RectControl& c) {
-                w->HandleMouseDown(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
-                w->HandleMouseUp(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
-            };
-            click(*w->PopupArrowTraits[2]);
-            click(*w->CheckBoxTraits[4]);
+            ClickOn(*w, *w->PopupArrowTraits[2]);
+            ClickOn(*w, *w->CheckBoxTraits[4]);
             ASSERT_TRUE(w->MyLizardCan[2]->Trait[4]);
             w->HandleMouseDown(w->CanvasSelectCursor->Left() + 5, w->CanvasSelectCursor->Top() + 5);
             w->HandleMouseUp(w->CanvasSelectCursor->Left() + 50, w->CanvasSelectCursor->Top() + 5);
@@ -134,16 +129,12 @@ TEST_F(EventLoopTest, ResetOfEachActivityWindowAloneKeepsTheProgramRunning) {
         std::function<void(fw::Window&)> change;
         std::function<void(fw::Window&)> expectFresh;
     };
-    const auto click = [](fw::Window& w, const fw::RectControl& c) {
-        w.HandleMouseDown(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
-        w.HandleMouseUp(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
-    };
     const std::vector<Kind> kinds = {
         {"Evolving lizards", [] { return App().FindWindow<WindowTreeClass>(); },
-         [&](fw::Window& w) {
+         [](fw::Window& w) {
              auto& tree = static_cast<WindowTreeClass&>(w);
-             click(w, *tree.PushButtonFastFwd);  // the clock runs on, real time
-             click(w, *tree.myLizardCan[0]);     // and the lineage splits
+             ClickOn(w, *tree.PushButtonFastFwd);  // the clock runs on, real time
+             ClickOn(w, *tree.myLizardCan[0]);     // and the lineage splits
              ASSERT_EQ(tree.LastPopActivated, 1);
          },
          [](fw::Window& w) {

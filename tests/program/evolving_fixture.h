@@ -8,18 +8,11 @@
 #include "evolving/window_tree.h"
 #include "program_fixture.h"
 
-class EvolvingTest : public ProgramTest {
+class EvolvingTest : public ActivityTest<WindowTreeClass> {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
-        App().ChooseMenuItem("WindowEvolvinglizards");
-        w = Find<WindowTreeClass>();
-        ASSERT_TRUE(w);
-    }
-    void TearDown() override {
-        w.reset();
-        ProgramTest::TearDown();
+        ASSERT_NO_FATAL_FAILURE(OpenInFront("WindowEvolvinglizards"));
     }
 
     void PressClock() { ClickOn(*w->PushButtonFastFwd); }
@@ -36,6 +29,4 @@ protected:
         return v;
     }
     static QLine Ends(const fw::Line& l) { return QLine(l.X1(), l.Y1(), l.X2(), l.Y2()); }
-
-    std::shared_ptr<WindowTreeClass> w;
 };

@@ -77,19 +77,14 @@ TEST_F(EvolvingWindowTest, ResetMidRunGivesAStoppedClockAtZeroWithOneLizard) {
 
 TEST_F(EvolvingWindowTest, TwoToolsAndAMarkerThatRestsWhileTheClockRuns) {
     const auto& s = *w->CanvasSelectCursor;
-    auto releaseAt = [&](int x) {
-        w->HandleMouseMove(s.Left() + 5, s.Top() + 5);
-        w->HandleMouseDown(s.Left() + 5, s.Top() + 5);
-        w->HandleMouseUp(s.Left() + x, s.Top() + 5);
-    };
     ClickOn(*w->PopupArrowTraits[0]);
-    releaseAt(22);
+    ChooseTool(22);
     EXPECT_EQ(s.CurrentCursor, "marker");
     EXPECT_EQ(w->MouseCursor(), MarkerCursor());
     EXPECT_TRUE(w->RectangleTraits->Visible() && w->PopupArrowTraits[0]->Facing() == 3) << "left open";
-    releaseAt(21);
+    ChooseTool(21);
     EXPECT_EQ(s.CurrentCursor, "arrow");
-    releaseAt(500);
+    ChooseTool(500);
 
     auto stroke = [&](int y) {
         Drag(*w, {{100, y}, {100, y}, {200, y}});

@@ -108,6 +108,16 @@ protected:
         ProgramTest::TearDown();
     }
 
+    // Closes the splash with a click, opens the window from the "Window" menu
+    // (the default window needs no item) and checks that it is in front.
+    void OpenInFront(const char* windowMenuItem) {
+        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
+        if (windowMenuItem) App().ChooseMenuItem(windowMenuItem);
+        w = Find<W>();
+        ASSERT_TRUE(w);
+        ASSERT_EQ(App().FrontWindow(), w);
+    }
+
     // Selector-relative x of each tool's cell, for a release there.
     enum Tool { kArrow = 10, kHand = 33, kMarker = 55 };
     void ChooseTool(int selectorX) {
@@ -150,10 +160,7 @@ class DesignerTest : public ActivityTest<WindowMainClass> {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
-        w = Find<WindowMainClass>();
-        ASSERT_TRUE(w);
-        ASSERT_EQ(App().FrontWindow(), w);
+        ASSERT_NO_FATAL_FAILURE(OpenInFront(nullptr));
     }
 };
 
@@ -162,10 +169,6 @@ class ChallengeTest : public ActivityTest<WindowReconChallengeClass> {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        if (auto splash = Find<WindowSplashClass>()) Click(*splash, 5, 5);
-        App().ChooseMenuItem("WindowChallenge");
-        w = Find<WindowReconChallengeClass>();
-        ASSERT_TRUE(w);
-        ASSERT_EQ(App().FrontWindow(), w);
+        ASSERT_NO_FATAL_FAILURE(OpenInFront("WindowChallenge"));
     }
 };

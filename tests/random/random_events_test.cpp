@@ -33,6 +33,7 @@
 #include <typeindex>
 #include <vector>
 
+#include "program/host_menus.h"
 #include "random_invariants.h"
 #include "framework/qt/host.h"
 #include "shell/app.h"
@@ -335,15 +336,10 @@ private:
         auto front = App().FrontWindow();
         fw::QtHostWindow* top = front ? QtHost::WidgetOf(*front) : nullptr;
         if (!top || !top->HasMenuBar()) return false;
-        for (QAction* title : top->menuBar()->actions()) {
-            emit title->menu()->aboutToShow();
-            for (QAction* a : title->menu()->actions())
-                if (a->text().section(QLatin1Char('\t'), 0, 0) == QString::fromStdString(item.Text)) {
-                    a->trigger();  // does nothing while disabled, as a real menu
-                    return true;
-                }
-        }
-        return false;
+        QAction* a = MenuEntry(*top, QString::fromStdString(item.Text));
+        if (!a) return false;
+        a->trigger();  // does nothing while disabled, as a real menu
+        return true;
     }
 
     void CloseAWindow() {
