@@ -9,7 +9,5 @@ cladeworks_build build-test all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCLADEWORKS_S
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1
-# Leaks inside system libraries that are not ours to mend, each with its reason.
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-test --output-on-failure --no-tests=error -j"$(nproc)"

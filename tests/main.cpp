@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+// LeakSanitizer reads its suppressions from here however the tests are
+// started (test.sh, ctest, or the test binary itself).
+extern "C" const char* __lsan_default_options() { return "suppressions=" CLADEWORKS_LSAN_SUPPRESSIONS; }
+
 namespace {
 // The offscreen platform warns at every window raise and size hint; that says
 // nothing here.
