@@ -146,7 +146,7 @@ QImage* Canvas::SurfaceImage() { return window_ ? window_->SurfaceImage() : null
 QRect Canvas::SurfaceClip() const { return window_ ? (rect_ & window_->Image().rect()) : QRect(); }
 
 void Canvas::SurfaceChanged(const QRect& r) {
-    if (window_) window_->SurfaceChanged(r);
+    if (window_) window_->CanvasDrew(r);
 }
 
 // ---- Rectangle ---------------------------------------------------------

@@ -113,8 +113,8 @@ void BlitRows(const QImage& src, QImage& dst, const QRect& area, QPoint srcOffse
         const S* s = reinterpret_cast<const S*>(sbits + (y + srcOffset.y()) * sbpl) + (area.left() + srcOffset.x());
         D* d = reinterpret_cast<D*>(dbits + y * dbpl) + area.left();
         if (transparent) {
-            for (int i = 0; i < w; ++i)
-                if (!isWhite(s[i])) d[i] = convert(s[i]);
+            // Written without a branch, so that the compiler can do many pixels at once.
+            for (int i = 0; i < w; ++i) d[i] = isWhite(s[i]) ? d[i] : convert(s[i]);
         } else if constexpr (sizeof(S) == sizeof(D)) {
             std::memcpy(d, s, size_t(w) * sizeof(D));
         } else {
@@ -294,7 +294,7 @@ Picture::Picture(int width, int height, int depth) {
     if (!image_.isNull()) image_.fill(Qt::white);
 }
 
-Picture::Picture(QImage image) {
+Picture::Picture(QImage image) : inkKnown_(false) {
     if (image.isNull()) return;
     if (!image.hasAlphaChannel()) {
         image_ = image.convertToFormat(QImage::Format_RGB32);
@@ -307,6 +307,42 @@ Picture::Picture(QImage image) {
     image_.fill(Qt::white);
     QPainter p(&image_);
     p.drawImage(0, 0, image);
+}
+
+void Picture::SurfaceChanged(const QRect& r) {
+    if (!inkKnown_) return;
+    if (r.contains(image_.rect())) inkKnown_ = false;  // may have turned all white
+    else ink_ |= r;
+}
+
+QRect Picture::InkBounds() const {
+    if (inkKnown_) return ink_;
+    inkKnown_ = true;
+    ink_ = QRect();
+    const Kind kind = KindOf(image_.format());
+    int top = -1, bottom = -1, left = image_.width(), right = -1;
+    for (int y = 0; y < image_.height(); ++y) {
+        const uchar* line = image_.constScanLine(y);
+        const auto ink = [&](int x) {
+            switch (kind) {
+                case Kind::Rgb32: return (reinterpret_cast<const uint32_t*>(line)[x] & 0xFFFFFFu) != 0xFFFFFFu;
+                case Kind::Rgb16: return reinterpret_cast<const uint16_t*>(line)[x] != 0xFFFFu;
+                case Kind::Other: break;
+            }
+            return (image_.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
+        };
+        int first = 0;
+        while (first < image_.width() && !ink(first)) ++first;
+        if (first == image_.width()) continue;
+        int last = image_.width() - 1;
+        while (!ink(last)) --last;
+        if (top < 0) top = y;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    if (top >= 0) ink_ = QRect(QPoint(left, top), QPoint(right, bottom));
+    return ink_;
 }
 
 PicturePtr NewPicture(int width, int height, int depth) {

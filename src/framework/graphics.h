@@ -75,12 +75,22 @@ public:
     // 1: pure white pixels show what lies beneath when drawn; 0: opaque.
     int Transparent = 0;
 
+    // Every pixel outside this rectangle is white. Kept up as the picture is
+    // drawn on, so that laying a mostly white picture over a window can skip
+    // what is white.
+    QRect InkBounds() const;
+
     QImage* SurfaceImage() override { return &image_; }
     QRect SurfaceClip() const override { return image_.rect(); }
+    void SurfaceChanged(const QRect& r) override;
 
 private:
     QImage image_;
     fw::Graphics graphics_{*this};
+    // What may have been drawn on; after a change over the whole picture
+    // (a fill, say) the exact bounds are looked for again when asked.
+    mutable QRect ink_;
+    mutable bool inkKnown_ = true;
 };
 
 // A new all-white picture with a black pen; depth 16 or 32.

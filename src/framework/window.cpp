@@ -116,10 +116,42 @@ void Window::StopTimers() {
 
 void Window::Refresh(bool) { RepaintRect(image_.rect()); }
 
+namespace {
+// Whether a and b together fill a rectangle: one holds the other, or they
+// share two opposite sides and meet or overlap.
+bool UnionIsRect(const QRect& a, const QRect& b) {
+    if (a.contains(b) || b.contains(a)) return true;
+    if (a.left() == b.left() && a.right() == b.right())
+        return a.top() <= b.bottom() + 1 && b.top() <= a.bottom() + 1;
+    if (a.top() == b.top() && a.bottom() == b.bottom())
+        return a.left() <= b.right() + 1 && b.left() <= a.right() + 1;
+    return false;
+}
+
+// Areas whose union is a rectangle become that rectangle, so that a control
+// moved by a pixel is composed once for where it was and is. Other areas
+// stay apart: composing a pixel twice gives it the same look, while a wider
+// union would wipe drawing that no repaint covers.
+void AddArea(std::vector<QRect>& areas, QRect r) {
+    if (r.isEmpty()) return;
+    for (size_t i = 0; i < areas.size();) {
+        if (UnionIsRect(areas[i], r)) {
+            r |= areas[i];
+            areas[i] = areas.back();
+            areas.pop_back();
+            i = 0;
+        } else {
+            ++i;
+        }
+    }
+    areas.push_back(r);
+}
+}  // namespace
+
 void Window::RepaintRect(const QRect& r) {
     if (!built_ || closed_) return;
     if (deferDepth_ > 0) {
-        AddPending(r & image_.rect());
+        AddArea(pending_, r & image_.rect());
         return;
     }
     ComposeRect(r);
@@ -139,45 +171,18 @@ void Window::FlushRepaints() {
         ~Done() { flag = false; }
     } done{flushing_};
     // Painting may move controls again: whatever that adds is composed too.
-    while (!pending_.empty()) {
+    while (!pending_.empty() || !overlayPending_.empty()) {
         const std::vector<QRect> areas = std::exchange(pending_, {});
+        const std::vector<QRect> covers = std::exchange(overlayPending_, {});
         if (closed_) return;
         // A control's paint may raise: that is reported like a handler's, and
         // the other areas are still composed.
         for (const QRect& r : areas) Application::Guard("repaint", [&] { ComposeRect(r); });
-    }
-}
-
-namespace {
-// Whether a and b together fill a rectangle: one holds the other, or they
-// share two opposite sides and meet or overlap.
-bool UnionIsRect(const QRect& a, const QRect& b) {
-    if (a.contains(b) || b.contains(a)) return true;
-    if (a.left() == b.left() && a.right() == b.right())
-        return a.top() <= b.bottom() + 1 && b.top() <= a.bottom() + 1;
-    if (a.top() == b.top() && a.bottom() == b.bottom())
-        return a.left() <= b.right() + 1 && b.left() <= a.right() + 1;
-    return false;
-}
-}  // namespace
-
-void Window::AddPending(QRect r) {
-    if (r.isEmpty()) return;
-    // Areas whose union is a rectangle become that rectangle, so that a
-    // control moved by a pixel is composed once for where it was and is.
-    // Other areas stay apart: composing a pixel twice gives it the same
-    // look, while a wider union would wipe drawing that no repaint covers.
-    for (size_t i = 0; i < pending_.size();) {
-        if (UnionIsRect(pending_[i], r)) {
-            r |= pending_[i];
-            pending_[i] = pending_.back();
-            pending_.pop_back();
-            i = 0;
-        } else {
-            ++i;
+        for (const QRect& r : covers) {
+            LayOverlay(r);
+            Notify(r);
         }
     }
-    pending_.push_back(r);
 }
 
 QImage* Window::SurfaceImage() {
@@ -194,12 +199,66 @@ void Window::ComposeRect(const QRect& rect) {
         auto* line = reinterpret_cast<uint32_t*>(image_.scanLine(y));
         std::fill(line + r.left(), line + r.right() + 1, px);
     }
-    for (auto& c : controls_)
-        if (c->Visible() && c->PaintRect().intersects(r)) c->Compose(image_, r);
+    {
+        // A canvas painting here is covered by the overlay below anyway.
+        const bool outer = !composing_;
+        composing_ = true;
+        struct Done {
+            bool& flag;
+            bool outer;
+            ~Done() { if (outer) flag = false; }
+        } done{composing_, outer};
+        for (auto& c : controls_)
+            if (c->Visible() && c->PaintRect().intersects(r)) c->Compose(image_, r);
+    }
+    LayOverlay(r);
+    Notify(r);
+}
+
+void Window::LayOverlay(const QRect& r) {
+    if (!overlay_) return;
+    // A see-through overlay touches only where it holds ink: an empty one costs nothing.
+    const bool seeThrough = overlay_->Transparent == 1;
+    const QRect area = (seeThrough ? overlay_->InkBounds() & r : r) & image_.rect();
+    if (!area.isEmpty()) BlitImage(image_, overlay_->Image(), QPoint(0, 0), area, seeThrough);
+}
+
+void Window::SetOverlay(PicturePtr overlay) {
+    overlay_ = std::move(overlay);
+    RepaintRect(image_.rect());
+}
+
+void Window::CanvasDrew(const QRect& r) {
+    if (!composing_ && overlay_ && !closed_) {
+        if (deferDepth_ > 0) {
+            AddArea(overlayPending_, r & image_.rect());
+        } else {
+            LayOverlay(r);
+        }
+    }
     Notify(r);
 }
 
 void Window::SurfaceChanged(const QRect& r) { Notify(r); }
+
+int Window::StackPosition(const RectControl& c) const {
+    for (size_t i = 0; i < controls_.size(); ++i)
+        if (controls_[i].get() == &c) return int(i);
+    return -1;
+}
+
+void Window::StackInFrontOf(RectControl& c, const std::vector<const RectControl*>& others) {
+    const int from = StackPosition(c);
+    int top = -1;
+    for (const RectControl* o : others)
+        if (o != &c) top = std::max(top, StackPosition(*o));
+    if (from < 0 || top < from) return;
+    // Out of its place, and in again just above the topmost: the others keep their order.
+    auto moving = controls_[from];
+    controls_.erase(controls_.begin() + from);
+    controls_.insert(controls_.begin() + top, std::move(moving));
+    if (c.Visible()) RepaintRect(c.PaintRect());
+}
 
 void Window::Notify(const QRect& r) {
     if (host_ && !closed_) host_->Present(r);

@@ -80,6 +80,21 @@ public:
     fw::Graphics& Graphics() { return graphics_; }
     const QImage& Image() const { return image_; }
 
+    // A picture laid over the whole window at 0,0, after every control, in
+    // every repaint, as DrawPicture lays it (with Transparent 1 its white
+    // lets the window show through), so that what is drawn into it stays on
+    // screen. A canvas that draws straight on the window is covered by it
+    // again when the handler ends. Nil: none.
+    void SetOverlay(PicturePtr overlay);
+    const PicturePtr& Overlay() const { return overlay_; }
+
+    // Stacking, bottom first: creation order until a control is laid
+    // elsewhere. Lays c just above the topmost of others, unless it already
+    // lies above them all; only c's own area is repainted.
+    void StackInFrontOf(RectControl& c, const std::vector<const RectControl*>& others);
+    // c's place in the stacking order, 0 at the bottom; -1 when not ours.
+    int StackPosition(const RectControl& c) const;
+
     const CursorPtr& MouseCursor() const { return cursor_; }
     void SetMouseCursor(CursorPtr c);
     // The cursor to show now, by the rules of the pointer's position and drag.
@@ -130,10 +145,14 @@ protected:
 
 private:
     friend class RectControl;
+    friend class Canvas;
     friend class Application;
     void Activate();
     void Deactivate() { active_ = false; }
     void ComposeRect(const QRect& r);
+    void LayOverlay(const QRect& r);
+    // A canvas drew straight on the window, over the overlay.
+    void CanvasDrew(const QRect& r);
     RectControl* ControlAt(int x, int y) const;
     void UpdateHover();
     void UpdateCursor();
@@ -149,6 +168,7 @@ private:
     std::map<std::string, std::function<bool()>> menuHandlers_;
     std::unique_ptr<HostWindow> host_;
     CursorPtr shownCursor_;
+    PicturePtr overlay_;
 
     // Mouse state.
     enum class Grab { None, Window, Control, Button, CheckBox };
@@ -159,11 +179,12 @@ private:
     bool buttonDown_ = false;
     std::vector<RectControl*> hovered_;
 
-    // Deferred repaints.
+    // Deferred repaints, and areas that only want the overlay laid again.
     int deferDepth_ = 0;
     bool flushing_ = false;
+    bool composing_ = false;
     std::vector<QRect> pending_;
-    void AddPending(QRect r);
+    std::vector<QRect> overlayPending_;
 
     bool built_ = false;
     bool shown_ = false;

@@ -128,6 +128,31 @@ TEST(PictureTest, InvalidSizesGiveAnEmptyPictureThatIgnoresDrawing) {
     EXPECT_TRUE(Marked(*dst).empty());
 }
 
+// The overlay that lies over a window is laid only where this says it may
+// hold other than white: too small a rectangle would lose strokes.
+TEST(PictureTest, InkBoundsHoldEveryPixelThatIsNotWhite) {
+    auto p = NewPicture(100, 50, 32);
+    EXPECT_TRUE(p->InkBounds().isEmpty());
+    p->Graphics().UseOldRenderer = true;
+    p->Graphics().PenWidth = p->Graphics().PenHeight = 2;
+    p->Graphics().DrawLine(10, 40, 30, 5);
+    p->Graphics().FillRect(90, 45, 30, 30);  // clipped at the corner
+    EXPECT_EQ(p->InkBounds(), QRect(QPoint(10, 5), QPoint(99, 49)));
+    // Filled all white it is empty again; filled in a colour, all ink.
+    p->Graphics().ForeColor = kWhite;
+    p->Graphics().FillRect(0, 0, 100, 50);
+    EXPECT_TRUE(p->InkBounds().isEmpty());
+    p->Graphics().ForeColor = RGB(1, 2, 3);
+    p->Graphics().FillRect(-5, -5, 200, 200);
+    EXPECT_EQ(p->InkBounds(), QRect(0, 0, 100, 50));
+    // A picture made from an image is looked through once.
+    QImage img(20, 10, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    img.setPixel(3, 7, 0xFF000000u);
+    img.setPixel(15, 2, 0xFF0000FFu);
+    EXPECT_EQ(Picture(img).InkBounds(), QRect(QPoint(3, 2), QPoint(15, 7)));
+}
+
 TEST(PictureTest, FromImageIsOpaqueRgb32OnWhite) {
     QImage src(3, 1, QImage::Format_ARGB32);
     src.setPixel(0, 0, qRgba(200, 10, 20, 255));

@@ -692,3 +692,83 @@ TEST_F(WindowTest, DisabledButtonsAndBoxesShowGreyCaptions) {
     EXPECT_GT(w->Darkest(*w->button), 150);
     EXPECT_GT(w->Darkest(*w->box), 150);
 }
+
+namespace {
+// A red stroke in an overlay over a rectangle and a canvas; a press moves the
+// rectangle and lets the canvas draw straight on the window.
+class OverlaidWindow : public Window {
+public:
+    std::shared_ptr<fw::Rectangle> block;
+    std::shared_ptr<Canvas> pad;
+    PicturePtr overlay = NewPicture(120, 80, 32);
+
+    void Layout() override { SetSize(120, 80); }
+    void CreateControls() override {
+        block = Solid(NewControl<fw::Rectangle>("Block"), {0, 0, 40, 40}, kBlue);
+        pad = NewControl<Canvas>("Pad");
+        pad->SetBounds(60, 0, 40, 40);
+    }
+    void Event_Open() override {
+        overlay->Transparent = 1;
+        overlay->Graphics().ForeColor = kRed;
+        overlay->Graphics().FillRect(0, 20, 120, 2);
+        SetOverlay(overlay);
+    }
+    bool Event_MouseDown(int, int) override {
+        block->SetLeft(block->Left() + 5);
+        pad->Graphics().ForeColor = kGreen;
+        pad->Graphics().FillRect(0, 0, 40, 40);
+        return false;
+    }
+};
+}  // namespace
+
+TEST_F(WindowTest, TheOverlayLiesOverEveryRepaintAndOverWhatACanvasDraws) {
+    auto w = app->ImplicitWindow<OverlaidWindow>();
+    EXPECT_EQ(At(*w, 10, 20), Hex(kRed));  // over the block
+    EXPECT_EQ(At(*w, 10, 10), Hex(kBlue));  // its white lets the window show
+    w->HandleMouseDown(110, 70);
+    EXPECT_EQ(At(*w, 42, 21), Hex(kRed)) << "the block's new place";
+    EXPECT_EQ(At(*w, 70, 21), Hex(kRed)) << "over the canvas's drawing, at the handler's end";
+    EXPECT_EQ(At(*w, 70, 10), Hex(kGreen));
+    w->pad->Graphics().FillRect(0, 0, 40, 40);  // outside any handler: at once
+    EXPECT_EQ(At(*w, 70, 21), Hex(kRed));
+
+    // Drawing on the window's own face lies over it, until a repaint there.
+    w->Graphics().ForeColor = kWhite;
+    w->Graphics().FillRect(0, 0, 120, 80);
+    EXPECT_EQ(At(*w, 10, 20), "#ffffff");
+    w->block->Refresh();
+    EXPECT_EQ(At(*w, 10, 20), Hex(kRed));
+    EXPECT_EQ(At(*w, 50, 20), "#ffffff");
+
+    // What is wiped from the overlay goes at the next repaint; no overlay, no ink.
+    w->overlay->Graphics().ForeColor = kWhite;
+    w->overlay->Graphics().FillRect(0, 0, 60, 80);
+    w->Refresh();
+    EXPECT_EQ(At(*w, 10, 20), Hex(kBlue));
+    EXPECT_EQ(At(*w, 80, 20), Hex(kRed));
+    w->SetOverlay(nullptr);
+    EXPECT_EQ(At(*w, 80, 20), "#ffffff");
+}
+
+TEST_F(WindowTest, AControlLaidInFrontOfOthersPaintsAndTakesPressesThere) {
+    auto w = app->ImplicitWindow<StackWindow>();
+    int pressedA = 0;
+    w->a->MouseDown = [&](int, int) { return ++pressedA, false; };
+    w->StackInFrontOf(*w->a, {w->b.get(), w->hidden.get()});
+    EXPECT_EQ(At(*w, 35, 35), Hex(kRed));
+    EXPECT_EQ(At(*w, 60, 60), Hex(kBlue)) << "only A's own area changes";
+    w->HandleMouseDown(35, 35);
+    EXPECT_EQ(pressedA, 1);
+    EXPECT_EQ(w->StackPosition(*w->a), w->StackPosition(*w->hidden) + 1);
+    EXPECT_LT(w->StackPosition(*w->a), w->StackPosition(*w->line)) << "the controls above stay above";
+
+    // Already in front: nothing moves. The controls are the same ones.
+    const auto before = w->Controls();
+    w->StackInFrontOf(*w->a, {w->b.get()});
+    EXPECT_EQ(w->Controls(), before);
+    w->StackInFrontOf(*w->b, {w->a.get()});
+    EXPECT_EQ(At(*w, 35, 35), Hex(kBlue));
+    EXPECT_EQ(w->Controls().size(), before.size());
+}
