@@ -1,5 +1,6 @@
 #include "challenge/window_recon_challenge.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "framework/application.h"
@@ -95,14 +96,20 @@ bool WindowReconChallenge::TraitLabel_MouseDown(int k, int x, int y) {
     TraitLabel[k]->SetMouseCursor(HandCursor());
     oldX = x;
     oldY = y;
+    // In front of the other labels while carried, and where it is dropped.
+    std::vector<const fw::RectControl*> others(TraitLabel.size());
+    std::transform(TraitLabel.begin(), TraitLabel.end(), others.begin(), [](auto& l) { return l.get(); });
+    StackInFrontOf(*TraitLabel[k], others);
     return true;
 }
 
 void WindowReconChallenge::TraitLabel_MouseDrag(int k, int x, int y) {
-    // The grab point stays put, so the point pressed stays under the pointer.
+    // The grab point stays put, so the point pressed stays under the pointer
+    // as far as the label stays in reach.
     fw::RectControl& label = *TraitLabel[k];
-    label.SetLeft(label.Left() + x - oldX);
-    label.SetTop(label.Top() + y - oldY);
+    const QPoint to = InReach(label, label.Left() + x - oldX, label.Top() + y - oldY);
+    label.SetLeft(to.x());
+    label.SetTop(to.y());
 }
 
 void WindowReconChallenge::TraitLabel_MouseUp(int k, int, int) {

@@ -55,6 +55,8 @@ void ActivityWindow::Event_Open() {
     Graphics().PenHeight = 2;
     oldX = -1;
     oldY = -1;
+    // Laid over every repaint, so that no repaint wipes a stroke from the screen.
+    SetOverlay(Cache);
 }
 
 void ActivityWindow::Event_Activate() {
@@ -267,7 +269,22 @@ bool ActivityWindow::MyLizardCan_MouseDown(int k, int x, int y) {
     oldX = x;
     oldY = y;
     if (variant_.lizardPressClosesPanel) TraitPanelClose();
+    // The lizard in hand passes over the others, and stays on top where it is dropped.
+    BringLizardToFront(k);
     return true;
+}
+
+void ActivityWindow::BringLizardToFront(int k) {
+    std::vector<const fw::RectControl*> others;
+    for (int i = 0; i < int(MyLizardCan.size()); ++i)
+        if (i != k) others.insert(others.end(), {MyLizardCan[i].get(), PopupArrowTraits[i].get()});
+    StackInFrontOf(*MyLizardCan[k], others);
+    StackInFrontOf(*PopupArrowTraits[k], {MyLizardCan[k].get()});
+}
+
+QPoint ActivityWindow::InReach(const fw::RectControl& c, int left, int top) const {
+    const int across = std::min(kGrip, c.Width()), down = std::min(kGrip, c.Height());
+    return {std::clamp(left, across - c.Width(), Width() - across), std::clamp(top, down - c.Height(), Height() - down)};
 }
 
 void ActivityWindow::MyLizardCan_MouseDrag(int k, int x, int y) {
@@ -275,9 +292,11 @@ void ActivityWindow::MyLizardCan_MouseDrag(int k, int x, int y) {
     fw::RectControl& arrow = *PopupArrowTraits[k];
     const int stageBottom = TreeRect->Top() + TreeRect->Height();
     if (lizard.Top() + lizard.Height() < stageBottom || y - oldY < 0) {
-        const int dx = x - oldX, dy = y - oldY;
-        lizard.SetLeft(lizard.Left() + dx);
-        lizard.SetTop(lizard.Top() + dy);
+        // The grab point follows the pointer, as far as the lizard stays in reach.
+        const QPoint to = InReach(lizard, lizard.Left() + x - oldX, lizard.Top() + y - oldY);
+        const int dx = to.x() - lizard.Left(), dy = to.y() - lizard.Top();
+        lizard.SetLeft(to.x());
+        lizard.SetTop(to.y());
         arrow.SetLeft(arrow.Left() + dx);
         arrow.SetTop(arrow.Top() + dy);
     } else {
@@ -338,7 +357,7 @@ void ActivityWindow::AddToolStrip(const ToolStripPlaces& at) {
     PushButtonClear->SetTextSize(12);
 
     CanvasSelectCursor = NewControl<CursCan>("CanvasSelectCursor");
-    CanvasSelectCursor->SetBounds(at.selectorLeft, 504, at.selectorWidth, 23);
+    CanvasSelectCursor->SetBounds(at.selectorLeft, at.selectorTop, at.selectorWidth, 23);
 
     BindToolStrip();
 }

@@ -131,6 +131,13 @@ protected:
     virtual bool MarkerMayDraw() const { return true; }
     // The selector cell a release at selector x chooses.
     int CellAt(int x) const;
+    // The corner nearest (left, top) at which c, dragged, keeps a grip inside
+    // the window: kGrip pixels across and down, or all of it where it is
+    // smaller, so that the student can always grab it again.
+    static constexpr int kGrip = 24;
+    QPoint InReach(const fw::RectControl& c, int left, int top) const;
+    // Lizard k in front of the other lizards and their arrows, its own arrow in front of it.
+    void BringLizardToFront(int k);
 
     const ActivityVariant variant_;
 
@@ -138,13 +145,14 @@ protected:
     // Lizards and Challenge share, bound to the handlers above.
     void AddStage();
     void AddLizard(int i);
-    // Where the strip's parts stand across; the strip itself and every top
-    // are the same in all three windows.
+    // Where the strip's parts stand; the strip itself and the tops of the
+    // swatch, palette and "Clear" are the same in all three windows.
     struct ToolStripPlaces {
         int swatchLeft = 304;  // its black frame one pixel further out
         int paletteLeft = 351;
         int clearLeft = 493;
         int selectorLeft = 217;
+        int selectorTop = 504;
         int selectorWidth = 67;
     };
     void AddToolStrip(const ToolStripPlaces& at);

@@ -133,7 +133,8 @@ void WindowTree::CreateControls1() {
 
     AddArrow(0, 428, 379, true);
 
-    AddToolStrip({.swatchLeft = 292, .paletteLeft = 339, .clearLeft = 483, .selectorLeft = 226, .selectorWidth = 45});
+    AddToolStrip(
+        {.swatchLeft = 292, .paletteLeft = 339, .clearLeft = 483, .selectorLeft = 226, .selectorTop = 503, .selectorWidth = 45});
 
     myrootline = NewControl<RootLine>("myrootline");
     myrootline->SetPoints(385, 389, 385, 393);

@@ -1,5 +1,6 @@
 // The Challenge window: fixed traits, trait labels, the lizard drag, its tools.
 #include <string>
+#include <tuple>
 
 #include "program_fixture.h"
 #include "resources/pictures.h"
@@ -92,7 +93,7 @@ TEST_F(ChallengeWindowTest, ThirtyEightControlsInCreationOrder) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(w->PopupArrowTraits[i]->Bounds(), QRect(i < 6 ? 103 + 111 * i : 770, 126, 10, 10));
 }
 
-TEST_F(ChallengeWindowTest, HandDragsALabelByItsGrabPointUnboundedOtherToolsMoveNothing) {
+TEST_F(ChallengeWindowTest, HandDragsALabelByItsGrabPointWithinReachOtherToolsMoveNothing) {
     for (int tool : {kArrow, kMarker}) {
         ChooseTool(tool);
         DragBy(*w->TraitLabel[2], 10, 10, {{600, 300}});
@@ -105,26 +106,51 @@ TEST_F(ChallengeWindowTest, HandDragsALabelByItsGrabPointUnboundedOtherToolsMove
     w->HandleMouseDown(117 + 5, 394 + 8);
     EXPECT_EQ(std::pair(w->oldX, w->oldY), std::pair(5, 8));
     EXPECT_EQ(w->CurrentCursor(), HandCursor());
-    for (auto [x, y] : {std::pair{300, 200}, {310, 90}, {400, 600}, {-20, 450}}) {
+    for (auto [x, y] : {std::pair{300, 200}, {310, 90}, {400, 520}, {-20, 450}}) {
         w->HandleMouseMove(x, y);
-        EXPECT_EQ(label.Bounds().topLeft(), QPoint(x - 5, y - 8)) << "no edge holds a label";
+        EXPECT_EQ(label.Bounds().topLeft(), QPoint(x - 5, y - 8)) << "no edge of the stage holds a label";
     }
-    w->HandleMouseUp(-20, 450);
+    // At the window's edges 24 pixels across and all its rows stay inside.
+    for (auto [x, y, at] : {std::tuple{-200, 450, QPoint(24 - 65, 442)}, {400, -50, QPoint(395, 0)},
+                            {400, 900, QPoint(395, 550 - 20)}, {2000, 300, QPoint(782 - 24, 292)}}) {
+        w->HandleMouseMove(x, y);
+        EXPECT_EQ(label.Bounds().topLeft(), at) << x << "," << y;
+    }
+    w->HandleMouseUp(2000, 300);
     EXPECT_EQ(std::pair(w->oldX, w->oldY), std::pair(-1, -1));
     EXPECT_FALSE(label.MouseCursor());
-    DragBy(*w->TraitLabel[7], 55, 10, {{300, 404}, {0, 404}});
-    EXPECT_EQ(w->TraitLabel[7]->Left(), -55);
+    // Flung off the right edge, grabbed by what is left and brought back.
+    Drag(*w, {{770, 300}, {400, 250}});
+    EXPECT_EQ(label.Bounds().topLeft(), QPoint(400 - 12, 250 - 8));
 }
 
-TEST_F(ChallengeWindowTest, LabelReleaseBringsStrokesBackLizardReleaseDoesNot) {
+// Strokes lie over whatever passes: they stay where a lizard or a label
+// travelled, and over them while they rest there.
+TEST_F(ChallengeWindowTest, StrokesStayWhereLizardsAndLabelsPass) {
     ChooseTool(kMarker);
     Drag(*w, {{20, 110}, {20, 110}, {380, 110}});
     ChooseTool(kHand);
-    DragBy(*w->MyLizardCan[1], 36, 8, {{150, 200}, {150, 300}});
-    EXPECT_EQ(PixelAt(*w, 150, 110), kStage) << "repainted behind the lizard";
+    DragBy(*w->MyLizardCan[1], 36, 8, {{150, 200}, {150, 110}});
+    EXPECT_TRUE(StrokesShown()) << "over the lizard at rest";
+    DragBy(*w->MyLizardCan[1], 36, 8, {{150, 300}});
+    EXPECT_EQ(PixelAt(*w, 150, 110), fw::kBlack) << "where the lizard was";
     DragBy(*w->TraitLabel[0], 5, 8, {{40, 111}, {600, 250}});
-    EXPECT_EQ(PixelAt(*w, 150, 110), fw::kBlack);
+    EXPECT_TRUE(StrokesShown());
     EXPECT_EQ(PixelAt(*w, 50, 110), fw::kBlack) << "where the label travelled";
+}
+
+// A lizard dropped on its neighbour stays in sight; a label carried over the
+// others lies in front of them; the labels lie over every lizard.
+TEST_F(ChallengeWindowTest, WhatIsCarriedLiesInFront) {
+    ChooseTool(kHand);
+    DragBy(*w->MyLizardCan[0], 50, 20, {{114 + 30 + 50, 92 + 20}});
+    EXPECT_EQ(OnScreen(0), ExpectedLizard(kFixed[0]));
+    DragBy(*w->TraitLabel[0], 5, 8, {{117 + 5, 394 + 8}});
+    EXPECT_GT(w->StackPosition(*w->TraitLabel[0]), w->StackPosition(*w->TraitLabel[7]));
+    DragBy(*w->MyLizardCan[6], 50, 20, {{40, 404}});
+    EXPECT_LT(w->StackPosition(*w->MyLizardCan[6]), w->StackPosition(*w->TraitLabel[1]));
+    EXPECT_LT(w->StackPosition(*w->MyLizardCan[6]), w->StackPosition(*w->MyNoDrawCan));
+    EXPECT_EQ(w->Controls().size(), 38u);
 }
 
 TEST_F(ChallengeWindowTest, OnlyAWindowPressClosesThePanelLizardHeldAtStageBottom) {

@@ -77,6 +77,10 @@ TEST_F(EvolvingWindowTest, ResetMidRunGivesAStoppedClockAtZeroWithOneLizard) {
 
 TEST_F(EvolvingWindowTest, TwoToolsAndAMarkerThatRestsWhileTheClockRuns) {
     const auto& s = *w->CanvasSelectCursor;
+    // Its selector stands a row higher than in the other windows: its frame starts on row 504.
+    EXPECT_EQ(s.Bounds(), QRect(226, 503, 45, 23));
+    EXPECT_EQ(PixelAt(*w, 226 + 5, 504), fw::kBlack);
+    EXPECT_NE(PixelAt(*w, 226 + 5, 503), fw::kBlack);
     ClickOn(*w->PopupArrowTraits[0]);
     ChooseTool(22);
     EXPECT_EQ(s.CurrentCursor, "marker");
@@ -98,6 +102,24 @@ TEST_F(EvolvingWindowTest, TwoToolsAndAMarkerThatRestsWhileTheClockRuns) {
     PressClock();
     Ticks(1002);
     EXPECT_TRUE(stroke(190)) << "after Done";
+}
+
+// A stroke drawn while paused stays on screen while lizards rise through it,
+// split and are respaced over it.
+TEST_F(EvolvingWindowTest, StrokesStayThroughTheRunAndItsSplits) {
+    ChooseTool(55);
+    Drag(*w, {{150, 330}, {150, 330}, {650, 330}, {650, 250}});
+    ASSERT_NE(PixelOf(w->Cache, 383, 330), fw::kWhite);
+    PressClock();
+    Ticks(30);
+    ClickLizard(0);
+    EXPECT_TRUE(StrokesShown()) << "first split";
+    Ticks(30);
+    ClickLizard(1);
+    Ticks(60);  // the lizards rise past the stroke
+    EXPECT_TRUE(StrokesShown()) << "second split and rising";
+    PressClock();
+    EXPECT_TRUE(StrokesShown()) << "paused";
 }
 
 }  // namespace

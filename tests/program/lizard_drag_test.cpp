@@ -78,16 +78,53 @@ TEST_F(LizardDragTest, DropBelowStageIsPulledBackToItsEdge) {
     EXPECT_FALSE(w->MyLizardCan[0]->MouseCursor());
 }
 
-TEST_F(LizardDragTest, NothingHoldsItLeftRightOrUp) {
+// A lizard may leave the stage, but 24 pixels of it each way stay inside the
+// window, and it follows the pointer again as soon as it can.
+TEST_F(LizardDragTest, HeldWithinReachAtTheWindowsEdges) {
     ChooseTool(kHand);
     Grab(3, 50, 20);
     w->HandleMouseMove(-100, -50);
-    EXPECT_EQ(Lizard(3), QRect(-150, -70, 110, 44));
-    EXPECT_EQ(Arrow(3), QRect(-50, -36, 10, 10));
-    w->HandleMouseMove(900, 40);  // the grab point follows the pointer
-    EXPECT_EQ(Lizard(3), QRect(850, 20, 110, 44));
-    w->HandleMouseUp(900, 40);
-    EXPECT_EQ(Lizard(3), QRect(850, 20, 110, 44));
+    EXPECT_EQ(Lizard(3), QRect(24 - 110, 24 - 44, 110, 44));
+    EXPECT_EQ(Arrow(3), QRect(24 - 110 + 100, 24 - 44 + 34, 10, 10));
+    w->HandleMouseMove(200, 100);  // the grab point back under the pointer
+    EXPECT_EQ(Lizard(3), QRect(150, 80, 110, 44));
+    w->HandleMouseMove(900, 40);
+    EXPECT_EQ(Lizard(3), QRect(782 - 24, 20, 110, 44));
+    w->HandleMouseMove(300, 2000);  // down past the stage in one step, as before
+    EXPECT_EQ(Lizard(3).top(), 550 - 24);
+    w->HandleMouseMove(300, 2000);
+    EXPECT_EQ(Lizard(3).top(), 344) << "then held on the stage's edge";
+    EXPECT_EQ(Arrow(3).topLeft(), Lizard(3).topLeft() + QPoint(100, 34));
+
+    // Flung off the top left corner, it is grabbed by what is left in sight.
+    w->HandleMouseMove(-3000, -3000);
+    w->HandleMouseUp(-3000, -3000);
+    ASSERT_EQ(Lizard(3).topLeft(), QPoint(-86, -20));
+    w->HandleMouseMove(5, 5);
+    w->HandleMouseDown(5, 5);
+    w->HandleMouseMove(300, 200);
+    w->HandleMouseUp(300, 200);
+    EXPECT_EQ(Lizard(3).topLeft(), QPoint(300 - 91, 200 - 25));
+}
+
+// The lizard in hand lies over the other lizards and their arrows, its own
+// arrow over it; the tool strip stays over every lizard.
+TEST_F(LizardDragTest, TheDraggedLizardLiesInFrontWithItsArrow) {
+    ChooseTool(kHand);
+    Grab(0, 50, 20);
+    w->HandleMouseMove(114 + 30 + 50, 92 + 20);  // over lizard 1 and its arrow
+    w->HandleMouseUp(114 + 30 + 50, 92 + 20);
+    EXPECT_TRUE(SameBesideArrow(OnScreen(0), CacheImage(*w->MyLizardCan[0])));
+    EXPECT_EQ(PixelAt(*w, Arrow(0).left() + 1, Arrow(0).top() + 4), fw::kArrowInk);
+    EXPECT_EQ(w->Controls().size(), 30u);
+
+    // Dropped in one step onto the strip, it lies under it.
+    Grab(2, 50, 20);
+    w->HandleMouseMove(217 + 50, 480 + 20);
+    w->HandleMouseUp(217 + 50, 480 + 20);
+    ASSERT_EQ(Lizard(2).topLeft(), QPoint(217, 480));
+    EXPECT_EQ(PixelAt(*w, 217 + 1, 504 + 1), fw::kBlack) << "the selector's frame";
+    EXPECT_EQ(PixelAt(*w, 217 + 2 + 22, 504 + 2), fw::RGB(150, 150, 150)) << "its hand cell";
 }
 
 TEST_F(LizardDragTest, ArrowsKeepTheirOffsetAndTraitsStay) {
@@ -95,7 +132,8 @@ TEST_F(LizardDragTest, ArrowsKeepTheirOffsetAndTraitsStay) {
     ClickOn(*w->CheckBoxTraits[5]);
     const QImage look = CacheImage(*w->MyLizardCan[6]);
     ChooseTool(kHand);
-    for (int k : {6, 2}) {
+    // Both end in one place: the last one dragged lies on top.
+    for (int k : {2, 6}) {
         const int dx = k == 6 ? 101 : 100;
         Grab(k, 40, 10);
         const std::pair<int, int> path[] = {{300, 200}, {120, 60}, {500, 250}, {460, 500}, {470, 520}};

@@ -14,6 +14,7 @@
 #include "designer/window_main.h"
 #include "framework/application.h"
 #include "framework/graphics.h"
+#include "overlay_check.h"
 #include "shell/app.h"
 #include "shell/startup.h"
 #include "windows/splash/window_splash.h"
@@ -139,6 +140,11 @@ protected:
             for (int x = 0; x < a.width(); ++x)
                 if (!(x >= 100 && y >= 34) && a.pixel(x, y) != b.pixel(x, y)) return false;
         return true;
+    }
+    // Every marker stroke in the overlay is on screen; says where one is not.
+    ::testing::AssertionResult StrokesShown() const {
+        if (auto p = OverlayHiddenAt(*w)) return ::testing::AssertionFailure() << "stroke hidden at " << p->x() << "," << p->y();
+        return ::testing::AssertionSuccess();
     }
     bool PanelShown() const {
         bool any = w->RectangleTraits->Visible();

@@ -147,7 +147,7 @@ TEST_F(ToolStripTest, ArrowAndHandDragsDrawNothing) {
     EXPECT_TRUE(AllWhite(w->Cache->Image()));
 }
 
-TEST_F(ToolStripTest, StrokesComeBackOnActivationWhiteOnesDoNot) {
+TEST_F(ToolStripTest, StrokesOutliveRepaintsAndActivationWhiteOnesDoNot) {
     ChooseTool(kMarker);
     Drag(*w, {{400, 200}, {400, 200}, {440, 200}});
     // Pure white: on the window now, not in the overlay.
@@ -159,7 +159,8 @@ TEST_F(ToolStripTest, StrokesComeBackOnActivationWhiteOnesDoNot) {
     EXPECT_EQ(Overlay(420, 250), fw::kWhite);
 
     w->Refresh(true);  // as when another window covered it
-    EXPECT_EQ(PixelAt(*w, 420, 200), kStage);
+    EXPECT_EQ(PixelAt(*w, 420, 200), fw::kBlack) << "no repaint wipes a stroke";
+    EXPECT_EQ(PixelAt(*w, 420, 250), kStage) << "the overlay holds no white";
     App().ChooseMenuItem("WindowEvolvinglizards");
     App().ChooseMenuItem("WindowDesignerlizards");
     EXPECT_EQ(PixelAt(*w, 420, 200), fw::kBlack);
@@ -167,6 +168,26 @@ TEST_F(ToolStripTest, StrokesComeBackOnActivationWhiteOnesDoNot) {
 
     w->Event_Activate();
     EXPECT_EQ(PixelAt(*w, 420, 200), fw::kBlack);
+}
+
+// Nothing but "Clear" takes a stroke off the screen: not the panel going,
+// not a lizard redrawn with a trait, not a lizard dragged along it.
+TEST_F(ToolStripTest, AStrokeAcrossLizardsStaysOnScreen) {
+    ChooseTool(kMarker);
+    PickColour(26, 8);
+    Drag(*w, {{240, 110}, {240, 110}, {540, 110}});  // across lizards 2 to 4
+    ASSERT_EQ(Overlay(390, 110), kRed);
+    ClickOn(*w->PopupArrowTraits[3]);
+    ClickOn(*w->PopupArrowTraits[3]);
+    EXPECT_TRUE(StrokesShown()) << "panel opened and closed";
+    ClickOn(*w->PopupArrowTraits[3]);
+    ClickOn(*w->CheckBoxTraits[4]);
+    EXPECT_TRUE(StrokesShown()) << "lizard 3 given a trait";
+    EXPECT_EQ(PixelAt(*w, 390, 110), kRed);
+    ChooseTool(kHand);
+    Drag(*w, {{245, 110}, {300, 112}, {420, 108}, {520, 110}});
+    EXPECT_TRUE(StrokesShown()) << "lizard 2 dragged along it";
+    EXPECT_EQ(w->MyLizardCan[2]->Left(), 225 + 275);
 }
 
 TEST_F(ToolStripTest, ClearWipesWindowAndOverlayOnly) {

@@ -16,6 +16,7 @@
 #include "designer/window_main.h"
 #include "evolving/window_tree.h"
 #include "framework/strings.h"
+#include "program/overlay_check.h"
 #include "shell/app.h"
 
 // What the walk reached, so that a run can say it exercised the deep parts.
@@ -40,6 +41,8 @@ inline std::string Join(const std::vector<std::string>& parts) {
 template <class ArrowsFollow>
 std::string CheckActivity(const ActivityWindow& w, const std::vector<std::string>& tools, ArrowsFollow arrowsFollow) {
     std::ostringstream bad;
+    if (w.Overlay() != w.Cache) bad << "the marker overlay is not the window's overlay; ";
+    if (auto p = OverlayHiddenAt(w)) bad << "stroke in the overlay not shown at " << p->x() << "," << p->y() << "; ";
     if (w.TargetLizCan < -1 || w.TargetLizCan > 6) bad << "TargetLizCan " << w.TargetLizCan << " out of -1..6; ";
     bool ownTool = false;
     for (auto& t : tools) ownTool = ownTool || w.CanvasSelectCursor->CurrentCursor == t;
