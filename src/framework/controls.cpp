@@ -244,6 +244,31 @@ void StaticText::Compose(QImage& image, const QRect& clip) {
     p.drawText(rect_, flags, text);
 }
 
+namespace {
+// Whether a control-relative point lies on the control.
+bool Inside(const RectControl& c, int x, int y) { return x >= 0 && y >= 0 && x < c.Width() && y < c.Height(); }
+}  // namespace
+
+bool PushButton::Press(int x, int y) {
+    handlersTook_ = RectControl::Press(x, y);
+    if (!handlersTook_) SetPressed(true);
+    return true;
+}
+
+void PushButton::Track(int x, int y) {
+    if (handlersTook_) RectControl::Track(x, y);
+    else SetPressed(Inside(*this, x, y));
+}
+
+void PushButton::Release(int x, int y) {
+    if (handlersTook_) {
+        RectControl::Release(x, y);
+        return;
+    }
+    SetPressed(false);
+    if (Inside(*this, x, y) && Visible() && Enabled()) Event_Action();
+}
+
 void PushButton::SetPressed(bool p) {
     if (p == pressed_) return;
     pressed_ = p;
@@ -279,6 +304,26 @@ void CheckBox::SetValue(bool v) {
     if (v == value_) return;
     value_ = v;
     Invalidate();
+}
+
+bool CheckBox::Press(int x, int y) {
+    handlersTook_ = RectControl::Press(x, y);
+    return true;
+}
+
+void CheckBox::Track(int x, int y) {
+    if (handlersTook_) RectControl::Track(x, y);
+}
+
+void CheckBox::Release(int x, int y) {
+    if (handlersTook_) {
+        RectControl::Release(x, y);
+        return;
+    }
+    if (Inside(*this, x, y) && Visible() && Enabled()) {
+        SetValue(!Value());
+        Event_Action();
+    }
 }
 
 void CheckBox::Compose(QImage& image, const QRect& clip) {

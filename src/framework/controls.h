@@ -78,6 +78,14 @@ public:
 
     // Whether a press on this control is its own (else it goes to the window).
     virtual bool TakesPresses() const { return bool(MouseDown); }
+    // A press of its own, the moves while the button is held and the release,
+    // relative to the control's corner at each event. Press says whether the
+    // control keeps the mouse until the release; refused, the press goes on
+    // to the window. By default they are the MouseDown, MouseDrag and MouseUp
+    // events; a control that answers presses by itself overrides them.
+    virtual bool Press(int x, int y) { return Event_MouseDown(x, y); }
+    virtual void Track(int x, int y) { Event_MouseDrag(x, y); }
+    virtual void Release(int x, int y) { Event_MouseUp(x, y); }
     // Whether the point (window coordinates) hits the control.
     virtual bool HitTest(int x, int y) const { return rect_.contains(x, y); }
     // The rectangle this control paints (window coordinates).
@@ -217,12 +225,18 @@ public:
     virtual void Event_Action() { if (Action) Action(); }
 
     bool TakesPresses() const override { return true; }
+    // Shown pressed while the pointer stays on it; acts on a release there,
+    // unless a MouseDown of the program's took the press.
+    bool Press(int x, int y) override;
+    void Track(int x, int y) override;
+    void Release(int x, int y) override;
     bool Pressed() const { return pressed_; }
     void SetPressed(bool p);
     void Compose(QImage& image, const QRect& clip) override;
 
 private:
     bool pressed_ = false;
+    bool handlersTook_ = false;
 };
 
 class CheckBox : public TextControl {
@@ -237,10 +251,15 @@ public:
     virtual void Event_Action() { if (Action) Action(); }
 
     bool TakesPresses() const override { return true; }
+    // Toggles on a release inside, unless a MouseDown of the program's took the press.
+    bool Press(int x, int y) override;
+    void Track(int x, int y) override;
+    void Release(int x, int y) override;
     void Compose(QImage& image, const QRect& clip) override;
 
 private:
     bool value_ = false;
+    bool handlersTook_ = false;
 };
 
 // A small disclosure triangle: Facing 0 right, 1 left, 2 up, 3 down.

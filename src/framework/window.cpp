@@ -288,13 +288,23 @@ RectControl* Window::ControlAt(int x, int y) const {
     return nullptr;
 }
 
-void Window::HandleMouseDown(int x, int y) {
+// What every mouse entry point does first and last: the point held to a sane
+// range, the pointer's place, one batch of repaints, one guard, the cursor.
+template <class Body>
+void Window::MouseEvent(const char* what, int x, int y, Body&& body) {
     if (closed_) return;
     x = HoldPoint(x), y = HoldPoint(y);
     auto self = shared_from_this();
-    Application::Guard("mouse press", [&] {
+    Application::Guard(what, [&] {
         DeferredRepaints batch(*this);
         pointer_ = {x, y};
+        body(x, y);
+        if (!closed_) UpdateCursor();
+    });
+}
+
+void Window::HandleMouseDown(int x, int y) {
+    MouseEvent("mouse press", x, y, [this](int x, int y) {
         pointerInside_ = true;
         buttonDown_ = true;
         grab_ = Grab::None;
@@ -304,36 +314,21 @@ void Window::HandleMouseDown(int x, int y) {
             // The topmost control under the point owns the press.
             if (!hit->Enabled()) return;
             auto control = std::static_pointer_cast<RectControl>(hit->shared_from_this());
-            const bool took = hit->MouseDown ? hit->Event_MouseDown(Relative(x, hit->Left()), Relative(y, hit->Top())) : false;
-            if (closed_) return;
-            if (took) {
+            if (hit->Press(Relative(x, hit->Left()), Relative(y, hit->Top()))) {
+                if (closed_) return;
                 grab_ = Grab::Control;
                 grabbed_ = control;
-            } else if (auto* button = dynamic_cast<PushButton*>(hit)) {
-                grab_ = Grab::Button;
-                grabbed_ = control;
-                button->SetPressed(true);
-            } else if (dynamic_cast<CheckBox*>(hit)) {
-                grab_ = Grab::CheckBox;
-                grabbed_ = control;
-            } else {
-                // Refused: the press goes on to the window.
-                if (Event_MouseDown(x, y) && !closed_) grab_ = Grab::Window;
+                return;
             }
-        } else {
-            if (Event_MouseDown(x, y) && !closed_) grab_ = Grab::Window;
+            if (closed_) return;
+            // Refused: the press goes on to the window.
         }
-        if (!closed_) UpdateCursor();
+        if (Event_MouseDown(x, y) && !closed_) grab_ = Grab::Window;
     });
 }
 
 void Window::HandleMouseMove(int x, int y) {
-    if (closed_) return;
-    x = HoldPoint(x), y = HoldPoint(y);
-    auto self = shared_from_this();
-    Application::Guard("mouse move", [&] {
-        DeferredRepaints batch(*this);
-        pointer_ = {x, y};
+    MouseEvent("mouse move", x, y, [this](int x, int y) {
         pointerInside_ = true;
         switch (grab_) {
         case Grab::Window:
@@ -341,61 +336,25 @@ void Window::HandleMouseMove(int x, int y) {
             break;
         case Grab::Control: {
             auto c = grabbed_;  // the handler may move the control: corners are read afresh
-            c->Event_MouseDrag(Relative(x, c->Left()), Relative(y, c->Top()));
+            c->Track(Relative(x, c->Left()), Relative(y, c->Top()));
             break;
         }
-        case Grab::Button:
-            static_cast<PushButton*>(grabbed_.get())->SetPressed(grabbed_->Bounds().contains(x, y));
-            break;
-        case Grab::CheckBox:
-            break;
         case Grab::None:
             if (!buttonDown_) UpdateHover();
             break;
         }
-        if (!closed_) UpdateCursor();
     });
 }
 
 void Window::HandleMouseUp(int x, int y) {
-    if (closed_) return;
-    x = HoldPoint(x), y = HoldPoint(y);
-    auto self = shared_from_this();
-    Application::Guard("mouse release", [&] {
-        DeferredRepaints batch(*this);
-        pointer_ = {x, y};
+    MouseEvent("mouse release", x, y, [this](int x, int y) {
         buttonDown_ = false;
-        const Grab grab = grab_;
+        const Grab grab = std::exchange(grab_, Grab::None);
         auto c = std::move(grabbed_);
-        grab_ = Grab::None;
         grabbed_.reset();
-        switch (grab) {
-        case Grab::Window:
-            Event_MouseUp(x, y);
-            break;
-        case Grab::Control:
-            c->Event_MouseUp(Relative(x, c->Left()), Relative(y, c->Top()));
-            break;
-        case Grab::Button: {
-            auto* button = static_cast<PushButton*>(c.get());
-            button->SetPressed(false);
-            if (button->Bounds().contains(x, y) && button->Visible() && button->Enabled()) button->Event_Action();
-            break;
-        }
-        case Grab::CheckBox: {
-            auto* box = static_cast<CheckBox*>(c.get());
-            if (box->Bounds().contains(x, y) && box->Visible() && box->Enabled()) {
-                box->SetValue(!box->Value());
-                box->Event_Action();
-            }
-            break;
-        }
-        case Grab::None:
-            break;
-        }
-        if (closed_) return;
-        UpdateHover();
-        if (!closed_) UpdateCursor();
+        if (grab == Grab::Window) Event_MouseUp(x, y);
+        else if (grab == Grab::Control) c->Release(Relative(x, c->Left()), Relative(y, c->Top()));
+        if (!closed_) UpdateHover();
     });
 }
 

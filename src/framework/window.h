@@ -170,8 +170,10 @@ private:
     CursorPtr shownCursor_;
     PicturePtr overlay_;
 
-    // Mouse state.
-    enum class Grab { None, Window, Control, Button, CheckBox };
+    // Mouse state: a press is held by the control that took it, or by the window.
+    enum class Grab { None, Window, Control };
+    template <class Body>
+    void MouseEvent(const char* what, int x, int y, Body&& body);
     Grab grab_ = Grab::None;
     std::shared_ptr<RectControl> grabbed_;
     QPoint pointer_{-1, -1};
