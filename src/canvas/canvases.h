@@ -31,7 +31,12 @@ public:
     bool within(int x, int y) const;
 };
 
-// The tool selector: "arrow", "hand" or "marker".
+// The tools, by the names a CursCan holds.
+inline constexpr char kArrowTool[] = "arrow";
+inline constexpr char kHandTool[] = "hand";
+inline constexpr char kMarkerTool[] = "marker";
+
+// The tool selector: the selected tool's name.
 class CursCan : public fw::Canvas {
 public:
     std::string CurrentCursor;

@@ -59,7 +59,7 @@ void WindowReconChallenge::CreateControls() {
         label->SetText(kLabels[k].text);
         label->SetTextColor(fw::RGB(0xFF, 0x75, 0x18));
         label->SetTextSize(10);
-        label->SetTextAlign(0);
+        label->SetTextAlign(fw::kAlignLeft);
         label->SetMultiline(false);
         label->SetBold(false);
         fw::StaticText* c = label.get();
@@ -83,16 +83,16 @@ void WindowReconChallenge::PushButtonClear_Action() {
     Graphics().DrawPicture(fw::NewPicture(Width(), Height(), 32), 0, 0);
     fw::Picture& overlay = fw::Deref(Cache, "marker overlay");
     const fw::Color pen = overlay.Graphics().ForeColor;
-    overlay.Transparent = 0;
+    overlay.Transparent = fw::kOpaque;
     overlay.Graphics().ForeColor = fw::RGB(255, 255, 255);
     overlay.Graphics().FillRect(0, 0, overlay.Width(), overlay.Height());
-    overlay.Transparent = 1;
+    overlay.Transparent = fw::kWhiteTransparent;
     overlay.Graphics().ForeColor = pen;
     Refresh(true);
 }
 
 bool WindowReconChallenge::TraitLabel_MouseDown(int k, int x, int y) {
-    if (CanvasSelectCursor->CurrentCursor != "hand") return false;
+    if (CanvasSelectCursor->CurrentCursor != kHandTool) return false;
     TraitLabel[k]->SetMouseCursor(HandCursor());
     oldX = x;
     oldY = y;

@@ -13,21 +13,22 @@ const char* const kTraitCaptions[8] = {"Dewlap", "Head crest", "Back crest", "Ta
 namespace {
 constexpr fw::Color kSelectedCell = fw::RGB(150, 150, 150);
 // Selector cell i: frame and highlight at (CellLeft(i), 1), 20 by 20; icon at (CellLeft(i) + 2, 3).
-constexpr int CellLeft(int i) { return 1 + 22 * i; }
+constexpr int kCellPitch = 22;
+constexpr int CellLeft(int i) { return 1 + kCellPitch * i; }
 fw::CursorPtr StandardArrow() { return fw::ArrowCursor(); }
 }  // namespace
 
 std::vector<ToolCell> ThreeTools() {
-    return {{"arrow", IconArrow, StandardArrow}, {"hand", IconHand, HandCursor}, {"marker", IconMarker, MarkerCursor}};
+    return {{kArrowTool, IconArrow, StandardArrow}, {kHandTool, IconHand, HandCursor}, {kMarkerTool, IconMarker, MarkerCursor}};
 }
 
-std::vector<ToolCell> TwoTools() { return {{"arrow", IconArrow, StandardArrow}, {"marker", IconMarker, MarkerCursor}}; }
+std::vector<ToolCell> TwoTools() { return {{kArrowTool, IconArrow, StandardArrow}, {kMarkerTool, IconMarker, MarkerCursor}}; }
 
 void ApplyActivityLayout(fw::Window& w, const std::string& title) {
     w.Title = title;
     w.SetSize(782, 550);
-    w.Frame = 0;
-    w.Placement = 2;
+    w.Frame = fw::kDocumentFrame;
+    w.Placement = fw::kCentredPlacement;
     w.CloseButton = true;
     w.Resizeable = false;
     w.MaximizeButton = false;
@@ -47,7 +48,7 @@ void ActivityWindow::Event_Open() {
     TargetLizCan = -1;
     Cache = fw::NewPicture(Width(), Height(), 32);
     Cache->Graphics().UseOldRenderer = true;
-    Cache->Transparent = 1;
+    Cache->Transparent = fw::kWhiteTransparent;
     Cache->Graphics().PenWidth = 2;
     Cache->Graphics().PenHeight = 2;
     Graphics().UseOldRenderer = true;
@@ -71,7 +72,7 @@ bool ActivityWindow::Event_MouseDown(int, int) {
 }
 
 void ActivityWindow::Event_MouseDrag(int x, int y) {
-    if (CanvasSelectCursor->CurrentCursor != "marker" || !MarkerMayDraw()) return;
+    if (CanvasSelectCursor->CurrentCursor != kMarkerTool || !MarkerMayDraw()) return;
     Graphics().UseOldRenderer = true;
     fw::Deref(Cache).Graphics().UseOldRenderer = true;
     Graphics().ForeColor = CurrentColor();
@@ -95,7 +96,7 @@ void ActivityWindow::Event_MouseUp(int, int) {
 void ActivityWindow::TraitPanelClose() {
     RectangleTraits->SetVisible(false);
     for (auto& box : CheckBoxTraits) box->SetVisible(false);
-    for (auto& arrow : PopupArrowTraits) arrow->SetFacing(0);
+    for (auto& arrow : PopupArrowTraits) arrow->SetFacing(fw::kFacingRight);
 }
 
 void ActivityWindow::PopupArrowTraits_MouseEnter() { ArrowCursorOver(); }
@@ -108,16 +109,17 @@ bool ActivityWindow::CheckBoxTraits_MouseDown(int, int, int) { return true; }
 void ActivityWindow::PopupArrowTraits_MouseUp(int k, int, int) {
     const int inPlay = std::min(ArrowsInPlay(), int(PopupArrowTraits.size()));
     for (int i = 0; i < inPlay; ++i)
-        if (i != k) PopupArrowTraits[i]->SetFacing(0);
-    if (PopupArrowTraits[k]->Facing() == 3) {
-        PopupArrowTraits[k]->SetFacing(0);
+        if (i != k) PopupArrowTraits[i]->SetFacing(fw::kFacingRight);
+    // Pointing down, the arrow tells that its lizard's panel is open.
+    if (PopupArrowTraits[k]->Facing() == fw::kFacingDown) {
+        PopupArrowTraits[k]->SetFacing(fw::kFacingRight);
         TargetLizCan = -1;
         RectangleTraits->SetVisible(false);
         for (auto& box : CheckBoxTraits) box->SetVisible(false);
         return;
     }
     // Open under lizard k; a panel open elsewhere moves here.
-    PopupArrowTraits[k]->SetFacing(3);
+    PopupArrowTraits[k]->SetFacing(fw::kFacingDown);
     TargetLizCan = k;
     const LizardCan& lizard = *MyLizardCan[k];
     for (int t = 0; t < 8; ++t) CheckBoxTraits[t]->SetValue(lizard.Trait[t]);
@@ -164,7 +166,7 @@ void ActivityWindow::DrawTraitOverlays(int k) {
         // Only the picture's coloured pixels land: a higher trait lies over a lower one.
         auto p = fw::NewPicture(lizard.Width(), lizard.Height(), 32);
         p->Graphics().DrawPicture(Globals::TraitImage.at(u), 0, 0);
-        p->Transparent = 1;
+        p->Transparent = fw::kWhiteTransparent;
         fw::Deref(lizard.Cache, "lizard cache").Graphics().DrawPicture(p, 0, 0);
     }
 }
@@ -182,7 +184,7 @@ fw::PicturePtr SelectorBackdrop(int w, int h, int cell) {
 
 void ActivityWindow::CanvasSelectCursor_Open() {
     CanvasSelectCursor->SetBackdrop(SelectorBackdrop(CanvasSelectCursor->Width(), CanvasSelectCursor->Height(), 0));
-    CanvasSelectCursor->CurrentCursor = "arrow";
+    CanvasSelectCursor->CurrentCursor = kArrowTool;
     SetMouseCursor(fw::ArrowCursor());
 }
 
@@ -191,7 +193,7 @@ void ActivityWindow::CanvasSelectCursor_Paint(fw::Graphics& g) {
     for (int i = 0; i < int(variant_.cells.size()); ++i) q->Graphics().DrawRect(CellLeft(i), 1, 20, 20);
     for (int i = 0; i < int(variant_.cells.size()); ++i) q->Graphics().DrawPicture(variant_.cells[i].icon(), CellLeft(i) + 2, 3);
     // White lets the backdrop's grey highlight show behind the selected icon.
-    q->Transparent = 1;
+    q->Transparent = fw::kWhiteTransparent;
     g.DrawPicture(q, 0, 0);
 }
 
@@ -199,7 +201,7 @@ bool ActivityWindow::CanvasSelectCursor_MouseDown(int, int) { return true; }
 
 int ActivityWindow::CellAt(int x) const {
     // Only x counts, signed: left of the selector is the first cell, right of it the last.
-    const int cell = x < 22 ? 0 : x < 44 ? 1 : 2;
+    const int cell = x < kCellPitch ? 0 : x < 2 * kCellPitch ? 1 : 2;
     return std::min(cell, int(variant_.cells.size()) - 1);
 }
 
@@ -264,7 +266,7 @@ void ActivityWindow::resetcursor() {
 // ---- Lizard drag --------------------------------------------------------
 
 bool ActivityWindow::MyLizardCan_MouseDown(int k, int x, int y) {
-    if (CanvasSelectCursor->CurrentCursor != "hand") return false;
+    if (CanvasSelectCursor->CurrentCursor != kHandTool) return false;
     MyLizardCan[k]->SetMouseCursor(HandCursor());
     oldX = x;
     oldY = y;
@@ -302,7 +304,7 @@ void ActivityWindow::MyLizardCan_MouseDrag(int k, int x, int y) {
     } else {
         // Held on the stage's bottom edge while the pointer is not above the grab point.
         lizard.SetTop(stageBottom - lizard.Height());
-        arrow.SetTop(lizard.Top() + 34);
+        arrow.SetTop(lizard.Top() + kArrowDown);
     }
 }
 
@@ -365,7 +367,7 @@ void ActivityWindow::AddToolStrip(const ToolStripPlaces& at) {
 void ActivityWindow::AddArrow(int i, int left, int top, bool visible) {
     auto arrow = NewControl<Indexed<fw::PopupArrow>>("PopupArrowTraits", i);
     arrow->SetBounds(left, top, 10, 10);
-    arrow->SetFacing(0);
+    arrow->SetFacing(fw::kFacingRight);
     arrow->SetVisible(visible);
     BindArrow(arrow);
     if (int(PopupArrowTraits.size()) <= i) PopupArrowTraits.resize(i + 1);

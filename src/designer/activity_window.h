@@ -10,6 +10,11 @@
 #include "framework/controls.h"
 #include "framework/window.h"
 
+// Where a lizard's pop-up arrow lies: this far across and down from the
+// lizard's corner, in its lower right corner.
+inline constexpr int kArrowAcross = 100;
+inline constexpr int kArrowDown = 34;
+
 // A control of a control array: made with its index.
 template <class Base>
 class Indexed : public Base {
@@ -30,7 +35,7 @@ protected:
 
 // One cell of the tool selector: its tool, icon and window cursor.
 struct ToolCell {
-    const char* tool;  // "arrow", "hand" or "marker"
+    const char* tool;  // kArrowTool, kHandTool or kMarkerTool
     fw::PicturePtr (*icon)();
     fw::CursorPtr (*cursor)();
 };

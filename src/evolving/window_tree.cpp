@@ -37,7 +37,7 @@ void WindowTree::CreateControls0() {
     AddStage();
 
     TimerWait = NewControl<fw::Timer>("TimerWait");
-    TimerWait->SetMode(0);
+    TimerWait->SetMode(fw::kTimerStopped);
     TimerWait->SetPeriod(100);
     TimerWait->Action = [this] { TimerWait_Action(); };
 
@@ -101,7 +101,7 @@ void WindowTree::CreateControls1() {
         label->SetText("Trait");
         label->SetTextColor(kMarkOrange);
         label->SetTextSize(10);
-        label->SetTextAlign(0);
+        label->SetTextAlign(fw::kAlignLeft);
         label->SetMultiline(false);
         label->SetVisible(false);
         StaticTextTrait[i] = label;
@@ -120,13 +120,13 @@ void WindowTree::CreateControls1() {
     StaticText1->SetText("Gen:");
     StaticText1->SetTextColor(kBlack);
     StaticText1->SetTextSize(12);
-    StaticText1->SetTextAlign(0);
+    StaticText1->SetTextAlign(fw::kAlignLeft);
     StaticText1->SetVisible(false);
 
     CountUp = NewControl<counter>("CountUp");
     CountUp->SetBounds(719, 478, 39, 22);
     CountUp->SetText("0");
-    CountUp->SetTextAlign(1);
+    CountUp->SetTextAlign(fw::kAlignCenter);
     CountUp->SetTextColor(kBlack);
     CountUp->SetTextSize(12);
     CountUp->SetVisible(false);
@@ -154,7 +154,7 @@ void WindowTree::Event_Open() {
     numVLines = 0;
     numTraitLines = 0;
     PopOrder.push_back(myLizardCan[0]);
-    // Every arrow keeps its lizard's Left + 100, Top + 34.
+    // Every arrow keeps its lizard's Left + kArrowAcross, Top + kArrowDown.
     PopupArrowTraits[0]->SetTop(PopupArrowTraits[0]->Top() - 1);
 }
 
@@ -168,10 +168,10 @@ bool WindowTree::FileReset_Action() {
 void WindowTree::PushButtonFastFwd_Action() {
     if (PushButtonFastFwd->Caption() == "Run") {
         PushButtonFastFwd->SetCaption("Pause");
-        TimerWait->SetMode(2);
+        TimerWait->SetMode(fw::kTimerRepeating);
     } else {
         PushButtonFastFwd->SetCaption("Run");
-        TimerWait->SetMode(0);
+        TimerWait->SetMode(fw::kTimerStopped);
     }
     TraitPanelClose();
 }
@@ -179,7 +179,7 @@ void WindowTree::PushButtonFastFwd_Action() {
 void WindowTree::TimerWait_Action() {
     const double g = fw::Val(CountUp->Text());
     if (g > 1000) {
-        TimerWait->SetMode(0);
+        TimerWait->SetMode(fw::kTimerStopped);
         PushButtonFastFwd->SetCaption("Done");
         PushButtonFastFwd->SetEnabled(false);
         return;
@@ -244,14 +244,14 @@ void WindowTree::Split(int p) {
     const std::shared_ptr<LizardCan> daughter = myLizardCan[n];
 
     daughter->SetTop(parent->Top());
-    PopupArrowTraits[n]->SetTop(daughter->Top() + 34);
+    PopupArrowTraits[n]->SetTop(daughter->Top() + kArrowDown);
     PopOrder.insert(PopOrder.begin() + j + 1, daughter);
 
     // Even spacing across the stage: w = (stage width + 110) / (lizards + 1).
     const int w = fw::ToInt32(double(TreeRect->Width() + 110) / double(n + 2));
     for (int k = 0; k < int(PopOrder.size()); ++k)
         PopOrder[k]->SetLeft(fw::ToInt32(double(TreeRect->Left()) + fw::Round(double((k + 1) * w)) - 107.0));
-    for (int k = 0; k <= n; ++k) PopupArrowTraits[k]->SetLeft(myLizardCan[k]->Left() + 100);
+    for (int k = 0; k <= n; ++k) PopupArrowTraits[k]->SetLeft(myLizardCan[k]->Left() + kArrowAcross);
 
     TraitPanelClose();
     daughter->SetVisible(true);

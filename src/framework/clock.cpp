@@ -41,7 +41,7 @@ void Clock::RunUntil(int64_t target) {
         // Settle the timer's next due time before its Action runs, so that the
         // Action may stop or restart it freely.
         auto it = std::find_if(entries_.begin(), entries_.end(), [t](const Entry& x) { return x.timer == t; });
-        if (t->Mode() == 2) {
+        if (t->Mode() == kTimerRepeating) {
             int64_t next = due + std::max(1, t->Period());
             // A real clock that fell behind does not fire a burst to catch up.
             if (source_ && next <= target) next = target + std::max(1, t->Period());

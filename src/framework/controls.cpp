@@ -132,7 +132,7 @@ void Canvas::Compose(QImage& image, const QRect& clip) {
     const QRect area = clip & rect_;
     if (area.isEmpty()) return;
     if (EraseBackground) FillImage(image, area, area, window_ ? window_->BackgroundColor() : kWhite);
-    if (backdrop_) BlitImage(image, backdrop_->Image(), rect_.topLeft(), area, backdrop_->Transparent == 1);
+    if (backdrop_) BlitImage(image, backdrop_->Image(), rect_.topLeft(), area, backdrop_->Transparent == kWhiteTransparent);
     struct ClipScope {
         fw::Graphics& g;
         ~ClipScope() { g.SetPaintClip(std::nullopt); }
@@ -237,7 +237,7 @@ void StaticText::Compose(QImage& image, const QRect& clip) {
     p.setFont(MakeFont());
     p.setPen(enabled_ ? ToQColor(color_) : QColor(150, 150, 150));
     int flags = Qt::AlignTop;
-    flags |= align_ == 1 ? Qt::AlignHCenter : align_ == 2 ? Qt::AlignRight : Qt::AlignLeft;
+    flags |= align_ == kAlignCenter ? Qt::AlignHCenter : align_ == kAlignRight ? Qt::AlignRight : Qt::AlignLeft;
     QString text = DisplayText(text_);
     if (multiline_) flags |= Qt::TextWordWrap;
     else text = text.section(QChar('\n'), 0, 0);
@@ -343,16 +343,16 @@ void PopupArrow::Compose(QImage& image, const QRect& clip) {
     // row so that it stays crisp at 10 by 10. Its base lies on the side it
     // points away from.
     const uint32_t ink = (enabled_ ? kArrowInk : kArrowDisabledInk).ToRgb32();
-    const bool pointsAcross = facing_ != 2 && facing_ != 3;  // 0 right, 1 left
+    const bool pointsAcross = facing_ != kFacingUp && facing_ != kFacingDown;
     const int span = pointsAcross ? rect_.height() : rect_.width();
     const int depth = pointsAcross ? rect_.width() : rect_.height();
     for (int i = 0; i < span; ++i) {
         const int len = std::min(depth, 2 * std::min(i, span - 1 - i) + 1);
         QRect run;
         switch (facing_) {
-        case 1: run = QRect(rect_.right() - len + 1, rect_.top() + i, len, 1); break;
-        case 2: run = QRect(rect_.left() + i, rect_.bottom() - len + 1, 1, len); break;
-        case 3: run = QRect(rect_.left() + i, rect_.top(), 1, len); break;
+        case kFacingLeft: run = QRect(rect_.right() - len + 1, rect_.top() + i, len, 1); break;
+        case kFacingUp: run = QRect(rect_.left() + i, rect_.bottom() - len + 1, 1, len); break;
+        case kFacingDown: run = QRect(rect_.left() + i, rect_.top(), 1, len); break;
         default: run = QRect(rect_.left(), rect_.top() + i, len, 1); break;
         }
         run &= area;
@@ -368,24 +368,24 @@ void PopupArrow::Compose(QImage& image, const QRect& clip) {
 Timer::~Timer() { Stop(); }
 
 void Timer::SetMode(int m) {
-    mode_ = std::clamp(m, 0, 2);
+    mode_ = std::clamp<int>(m, kTimerStopped, kTimerRepeating);
     Reschedule();
 }
 
 void Timer::SetPeriod(int ms) {
     period_ = ms;
-    if (mode_ != 0) Reschedule();
+    if (mode_ != kTimerStopped) Reschedule();
 }
 
 void Timer::Stop() {
-    mode_ = 0;
+    mode_ = kTimerStopped;
     if (auto* app = Application::Instance()) app->Clock().Cancel(this);
 }
 
 void Timer::Reschedule() {
     auto* app = Application::Instance();
     if (!app) return;
-    if (mode_ == 0 || !window_ || window_->IsClosed()) {
+    if (mode_ == kTimerStopped || !window_ || window_->IsClosed()) {
         app->Clock().Cancel(this);
         return;
     }
@@ -398,7 +398,7 @@ void Timer::Fire() {
     // stay alive until the Action returns.
     auto self = weak_from_this().lock();
     auto window = window_->weak_from_this().lock();
-    if (mode_ == 1) mode_ = 0;
+    if (mode_ == kTimerOnce) mode_ = kTimerStopped;
     Application::Guard("timer action", [this] {
         Window::DeferredRepaints batch(*window_);
         Event_Action();

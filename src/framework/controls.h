@@ -197,11 +197,14 @@ protected:
     bool bold_ = false;
 };
 
+// StaticText's text alignment.
+enum TextAlignment : int { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };
+
 class StaticText : public TextControl {
 public:
     Color TextColor() const { return color_; }
     void SetTextColor(Color c) { color_ = c; Invalidate(); }
-    // 0 left, 1 centre, 2 right.
+    // A TextAlignment.
     void SetTextAlign(int a) { align_ = a; Invalidate(); }
     void SetMultiline(bool m) { multiline_ = m; Invalidate(); }
 
@@ -209,7 +212,7 @@ public:
 
 private:
     Color color_ = kBlack;
-    int align_ = 0;
+    int align_ = kAlignLeft;
     bool multiline_ = false;
 };
 
@@ -262,7 +265,10 @@ private:
     bool handlersTook_ = false;
 };
 
-// A small disclosure triangle: Facing 0 right, 1 left, 2 up, 3 down.
+// Where a PopupArrow's triangle points.
+enum ArrowFacing : int { kFacingRight = 0, kFacingLeft = 1, kFacingUp = 2, kFacingDown = 3 };
+
+// A small disclosure triangle, its Facing an ArrowFacing.
 inline constexpr Color kArrowInk{40, 40, 40};
 inline constexpr Color kArrowDisabledInk{160, 160, 160};
 class PopupArrow : public RectControl {
@@ -272,10 +278,13 @@ public:
     void Compose(QImage& image, const QRect& clip) override;
 
 private:
-    int facing_ = 0;
+    int facing_ = kFacingRight;
 };
 
-// Fires its Action on the event loop: Mode 0 stopped, 1 once, 2 every Period ms.
+// A Timer's Mode.
+enum TimerMode : int { kTimerStopped = 0, kTimerOnce = 1, kTimerRepeating = 2 };
+
+// Fires its Action on the event loop: once, or every Period ms.
 class Timer : public Control {
 public:
     ~Timer() override;
@@ -293,7 +302,7 @@ public:
 
 private:
     void Reschedule();
-    int mode_ = 0;
+    int mode_ = kTimerStopped;
     int period_ = 1000;
 };
 

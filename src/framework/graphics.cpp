@@ -263,7 +263,7 @@ void Graphics::DrawPicture(const PicturePtr& picture, int x, int y) {
     if (area.isEmpty()) return;
     // With the area inside the clip, the corner is at most one picture size
     // off the image, so it fits an int.
-    BlitImage(*img, picture->Image(), QPoint(int(l), int(t)), clip, picture->Transparent == 1);
+    BlitImage(*img, picture->Image(), QPoint(int(l), int(t)), clip, picture->Transparent == kWhiteTransparent);
     surface_.SurfaceChanged(area);
 }
 
@@ -301,7 +301,7 @@ Picture::Picture(QImage image) : inkKnown_(false) {
         return;
     }
     // Laid on white paper: see-through parts become white, which a picture
-    // with Transparent 1 then lets through again.
+    // whose white is transparent then lets through again.
     image_ = QImage(image.size(), QImage::Format_RGB32);
     if (image_.isNull()) return;
     image_.fill(Qt::white);

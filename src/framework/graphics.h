@@ -4,8 +4,9 @@
 //  - The pen is a PenWidth by PenHeight rectangle hanging right and down from
 //    each point; with UseOldRenderer nothing is anti-aliased.
 //  - DrawRect(x, y, w, h) frames pixels x..x+w-1, y..y+h-1; FillRect fills them.
-//  - DrawPicture draws a whole picture at its natural size; a picture with
-//    Transparent 1 lets its pure white pixels show what lies beneath.
+//  - DrawPicture draws a whole picture at its natural size; a picture whose
+//    Transparent is kWhiteTransparent lets its pure white pixels show what
+//    lies beneath.
 //  - Pixel reads outside the surface give white.
 #pragma once
 
@@ -60,6 +61,9 @@ private:
     std::optional<QRect> paintClip_;
 };
 
+// A Picture's Transparent.
+enum Transparency : int { kOpaque = 0, kWhiteTransparent = 1 };
+
 // An off-screen picture of depth 16 (5-6-5) or 32 bits.
 class Picture final : public Surface {
 public:
@@ -72,8 +76,8 @@ public:
     fw::Graphics& Graphics() { return graphics_; }
     const QImage& Image() const { return image_; }
 
-    // 1: pure white pixels show what lies beneath when drawn; 0: opaque.
-    int Transparent = 0;
+    // A Transparency: whether its pure white pixels show what lies beneath when drawn.
+    int Transparent = kOpaque;
 
     // Every pixel outside this rectangle is white. Kept up as the picture is
     // drawn on, so that laying a mostly white picture over a window can skip

@@ -218,7 +218,7 @@ void Window::ComposeRect(const QRect& rect) {
 void Window::LayOverlay(const QRect& r) {
     if (!overlay_) return;
     // A see-through overlay touches only where it holds ink: an empty one costs nothing.
-    const bool seeThrough = overlay_->Transparent == 1;
+    const bool seeThrough = overlay_->Transparent == kWhiteTransparent;
     const QRect area = (seeThrough ? overlay_->InkBounds() & r : r) & image_.rect();
     if (!area.isEmpty()) BlitImage(image_, overlay_->Image(), QPoint(0, 0), area, seeThrough);
 }

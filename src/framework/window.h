@@ -17,6 +17,14 @@ namespace fw {
 
 class HostWindow;
 
+// A Window's Frame: the kind of window.
+enum WindowFrame : int {
+    kDocumentFrame = 0,
+    kDialogFrame = 2,  // no menu bar of its own; the menu shortcuts still work
+};
+// A Window's Placement: both open in the middle of the screen.
+enum WindowPlacement : int { kDefaultPlacement = 0, kCentredPlacement = 2 };
+
 class Window : public Surface, public std::enable_shared_from_this<Window> {
 public:
     Window();
@@ -26,8 +34,8 @@ public:
 
     // Layout values, applied by Layout() before the window is built.
     std::string Title;
-    int Placement = 0;  // 2: centred on the screen
-    int Frame = 0;
+    int Placement = kDefaultPlacement;  // a WindowPlacement
+    int Frame = kDocumentFrame;         // a WindowFrame
     bool HasBackColor = false;
     Color BackColor = kWhite;
     bool InitiallyVisible = true;
@@ -81,8 +89,8 @@ public:
     const QImage& Image() const { return image_; }
 
     // A picture laid over the whole window at 0,0, after every control, in
-    // every repaint, as DrawPicture lays it (with Transparent 1 its white
-    // lets the window show through), so that what is drawn into it stays on
+    // every repaint, as DrawPicture lays it (where its white is transparent,
+    // the window shows through), so that what is drawn into it stays on
     // screen. A canvas that draws straight on the window is covered by it
     // again when the handler ends. Nil: none.
     void SetOverlay(PicturePtr overlay);

@@ -20,7 +20,7 @@ void PresentationWindow::ApplyLayout(const std::string& title, int width, int he
     Title = title;
     SetSize(width, height);
     Placement = placement;
-    Frame = 2;
+    Frame = fw::kDialogFrame;
     HasBackColor = true;
     BackColor = fw::RGB(255, 255, 255);
     CloseButton = !fixed;

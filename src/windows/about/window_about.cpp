@@ -17,7 +17,7 @@ const char* const kAboutText =
 
 std::shared_ptr<WindowAboutClass> WindowAbout() { return fw::ImplicitWindow<WindowAboutClass>(); }
 
-void WindowAbout::Layout() { ApplyLayout("About MyApplication", 441, 535, 2, true); }
+void WindowAbout::Layout() { ApplyLayout("About MyApplication", 441, 535, fw::kCentredPlacement, true); }
 
 void WindowAbout::CreateControls() {
     StaticTextAboutBlurb = NewControl<fw::StaticText>("StaticTextAboutBlurb");

@@ -5,7 +5,7 @@
 
 std::shared_ptr<WindowSplashClass> WindowSplash() { return fw::ImplicitWindow<WindowSplashClass>(); }
 
-void WindowSplash::Layout() { ApplyLayout("", 327, 371, 0, false); }
+void WindowSplash::Layout() { ApplyLayout("", 327, 371, fw::kDefaultPlacement, false); }
 
 void WindowSplash::CreateControls() {
     LabelTitle = NewControl<fw::StaticText>("LabelTitle");
@@ -17,7 +17,7 @@ void WindowSplash::CreateControls() {
     TimerClose = NewControl<fw::Timer>("TimerClose");
     TimerClose->Action = [this] { TimerClose_Action(); };
     TimerClose->SetPeriod(7000);
-    TimerClose->SetMode(1);
+    TimerClose->SetMode(fw::kTimerOnce);
 
     CanvasVeridaneCover = NewControl<fw::Canvas>("CanvasVeridaneCover");
     SetUpCover(*CanvasVeridaneCover, 135, 43);
