@@ -6,17 +6,14 @@
 #include "framework/application.h"
 #include "shell/app.h"
 #include "shell/startup.h"
+#include "support/program_driver.h"
 
 namespace {
 
 // The whole program, headless, with the Evolving Lizards window in front.
-struct Program {
+struct Program : ProgramDriver, WindowDriver<WindowTreeClass> {
     Program() {
-        InitFileTypes();
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        MakeDefaultView();
-        App().Run();
+        StartHeadless();
         Fresh();
     }
     ~Program() {
@@ -26,26 +23,11 @@ struct Program {
     // A newly built window, as "Reset" gives.
     void Fresh() {
         if (w) w->Close();
-        App().ChooseMenuItem("WindowEvolvinglizards");
-        w = App().FindWindow<WindowTreeClass>();
+        ChooseMenuItem("WindowEvolvinglizards");
+        w = Find<WindowTreeClass>();
     }
-    void Click(int x, int y) {
-        w->HandleMouseMove(x, y);
-        w->HandleMouseDown(x, y);
-        w->HandleMouseUp(x, y);
-    }
-    void ClickOn(const fw::RectControl& c) { Click(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2); }
-    void Run() { ClickOn(*w->PushButtonFastFwd); }
-    void Ticks(int n) { App().Clock().Advance(100 * n); }
     // Splits the lizard at this place in the left-to-right order.
     void SplitAt(int place) { ClickOn(*w->PopOrder.at(place)); }
-    // Gives lizard k trait t through its panel.
-    void Gain(int k, int t) {
-        ClickOn(*w->PopupArrowTraits[k]);
-        ClickOn(*w->CheckBoxTraits[t]);
-    }
-
-    std::shared_ptr<WindowTreeClass> w;
 };
 
 // Seven lizards with their arrows and the open panel rise by one pixel; with
@@ -54,14 +36,14 @@ struct Program {
 void BM_EvolvingRisingTick(benchmark::State& state) {
     Program p;
     if (state.range(0) == 1) {
-        p.ClickOn(*p.w->CanvasSelectCursor);  // the marker: the right-hand cell
+        p.ChooseTool(Program::kMarker);
         for (int y = 20; y < 380; y += 40) {
             p.w->HandleMouseDown(5, y);
             for (int x = 5; x < 780; x += 25) p.w->HandleMouseMove(x, y + (x / 25 % 2) * 30);
             p.w->HandleMouseUp(780, y);
         }
     }
-    p.Run();
+    p.PressClock();
     for (int s = 0; s < 6; ++s) {
         p.Ticks(30);
         p.SplitAt(s % 3);
@@ -97,7 +79,7 @@ void BM_EvolvingSeventhLizardSplit(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         p.Fresh();
-        p.Run();
+        p.PressClock();
         for (int s = 0; s < 5; ++s) {
             p.Ticks(30);
             p.SplitAt(s % 3);
@@ -121,7 +103,7 @@ void BM_EvolvingWholeRun(benchmark::State& state) {
         state.PauseTiming();
         p.Fresh();
         state.ResumeTiming();
-        p.Run();
+        p.PressClock();
         p.Ticks(20);
         p.Gain(0, 0);
         for (int s = 0; s < 6; ++s) {

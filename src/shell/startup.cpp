@@ -28,14 +28,18 @@ void ApplicationAddMenuHandlers() {
 
 void MakeDefaultView() { WindowMain(); }
 
+void StartUp(fw::Host* host) {
+    InitFileTypes();
+    NewAppInstance();
+    theApp->SetHost(host);
+    ApplicationAddMenuHandlers();
+    MakeDefaultView();
+}
+
 int Main(fw::Host* host) {
     int status = 0;
     fw::Application::Guard("start-up", [&] {
-        InitFileTypes();
-        NewAppInstance();
-        theApp->SetHost(host);
-        ApplicationAddMenuHandlers();
-        MakeDefaultView();
+        StartUp(host);
         status = theApp->Run();
     });
     ReleaseGlobals();

@@ -15,13 +15,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(OpenInFront("WindowEvolvinglizards"));
     }
 
-    void PressClock() { ClickOn(*w->PushButtonFastFwd); }
-    static void Ticks(int n) { App().Clock().Advance(100 * int64_t(n)); }
-    void ClickLizard(int k) { ClickOn(*w->myLizardCan[k]); }
-    void Gain(int k, int t) {
-        ClickOn(*w->PopupArrowTraits[k]);
-        ClickOn(*w->CheckBoxTraits[t]);
-    }
+    using WindowDriver::PressClock;
+    using WindowDriver::ClickLizard;
+
     // Lizard indexes of PopOrder, or of a split's end.
     static std::vector<int> Ids(const std::vector<std::shared_ptr<LizardCan>>& lizards) {
         std::vector<int> v;

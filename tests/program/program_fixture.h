@@ -15,19 +15,16 @@
 #include "framework/application.h"
 #include "framework/graphics.h"
 #include "overlay_check.h"
+#include "support/program_driver.h"
 #include "shell/app.h"
 #include "shell/startup.h"
 #include "windows/splash/window_splash.h"
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test, public ProgramDriver {
 protected:
     void SetUp() override {
         unhandledAtStart = fw::Application::UnhandledCount();
-        InitFileTypes();
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        MakeDefaultView();
-        App().Run();  // headless: raises the application's Open and returns
+        StartHeadless();
     }
     void TearDown() override {
         // The framework swallows what a handler raises; no handler may raise here.
@@ -35,35 +32,12 @@ protected:
         ReleaseGlobals();
     }
 
-    // A click: the pointer moves there, presses, releases (window coordinates).
-    // The move first, as with a real mouse, so that enter events come before the press.
-    static void Click(fw::Window& w, int x, int y) {
-        w.HandleMouseMove(x, y);
-        w.HandleMouseDown(x, y);
-        w.HandleMouseUp(x, y);
-    }
-    // A click in the middle of a control.
-    static void ClickOn(const fw::RectControl& c) {
-        Click(*c.Window(), c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
-    }
-    // A press at the first point, a drag through the others, a release at the last.
-    static void Drag(fw::Window& w, std::initializer_list<std::pair<int, int>> points) {
-        const auto* p = points.begin();
-        w.HandleMouseMove(p->first, p->second);
-        w.HandleMouseDown(p->first, p->second);
-        for (++p; p != points.end(); ++p) w.HandleMouseMove(p->first, p->second);
-        const auto& last = *(points.end() - 1);
-        w.HandleMouseUp(last.first, last.second);
-    }
     static fw::Color PixelAt(const fw::Window& w, int x, int y) {
         return fw::Color::FromRgb32(w.Image().pixel(x, y));
     }
     static fw::Color PixelOf(const fw::PicturePtr& p, int x, int y) {
         return fw::Color::FromRgb32(p->Image().pixel(x, y));
     }
-    template <class W>
-    static std::shared_ptr<W> Find() { return App().FindWindow<W>(); }
-
     // Exceptions the framework caught since the test began.
     int Unhandled() const { return fw::Application::UnhandledCount() - unhandledAtStart; }
 
@@ -102,12 +76,20 @@ protected:
 // What the tests of an activity window share: the window, a tool choice, the
 // lizards as shown and the state of the trait panel.
 template <class W>
-class ActivityTest : public ProgramTest {
+class ActivityTest : public ProgramTest, public WindowDriver<W> {
 protected:
     void TearDown() override {
         w.reset();
         ProgramTest::TearDown();
     }
+
+    using WindowDriver<W>::w;
+    using typename WindowDriver<W>::Tool;
+    using WindowDriver<W>::kArrow;
+    using WindowDriver<W>::kHand;
+    using WindowDriver<W>::kMarker;
+    using WindowDriver<W>::ChooseTool;
+    using WindowDriver<W>::Gain;
 
     // Closes the splash with a click, opens the window from the "Window" menu
     // (the default window needs no item) and checks that it is in front.
@@ -117,15 +99,6 @@ protected:
         w = Find<W>();
         ASSERT_TRUE(w);
         ASSERT_EQ(App().FrontWindow(), w);
-    }
-
-    // Selector-relative x of each tool's cell, for a release there.
-    enum Tool { kArrow = 10, kHand = 33, kMarker = 55 };
-    void ChooseTool(int selectorX) {
-        const auto& s = *w->CanvasSelectCursor;
-        w->HandleMouseMove(s.Left() + 5, s.Top() + 10);
-        w->HandleMouseDown(s.Left() + 5, s.Top() + 10);
-        w->HandleMouseUp(s.Left() + selectorX, s.Top() + 10);
     }
 
     // The lizard k as the window shows it.
@@ -157,8 +130,6 @@ protected:
         for (int i = 0; i < 7; ++i) f[i] = w->PopupArrowTraits[i]->Facing();
         return f;
     }
-
-    std::shared_ptr<W> w;
 };
 
 // The Designer Lizards window in front, the splash window gone by a click.

@@ -23,11 +23,8 @@ protected:
 };
 
 TEST_F(ShellTest, StartUpBuildsDesignerBeforeOpenThenSplashOverIt) {
-    ReleaseGlobals();  // start over, step by step
-    InitFileTypes();
-    NewAppInstance();
-    ApplicationAddMenuHandlers();
-    MakeDefaultView();
+    ReleaseGlobals();  // start over, stopping before the application's Open
+    StartUp(nullptr);
     auto main = Find<WindowMainClass>();
     ASSERT_TRUE(main);
     EXPECT_EQ(App().FrontWindow(), main);

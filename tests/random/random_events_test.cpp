@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "program/host_menus.h"
+#include "support/program_driver.h"
 #include "random_invariants.h"
 #include "framework/qt/host.h"
 #include "shell/app.h"
@@ -74,11 +75,7 @@ private:
 
     void HeadlessSession() {
         ++sessions_;
-        InitFileTypes();
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        MakeDefaultView();
-        App().Run();  // headless: raises the application's Open and returns
+        ProgramDriver::StartHeadless();
         Walk();
         ReleaseGlobals();
         CheckReleased();
