@@ -16,10 +16,6 @@ void Clock::Cancel(Timer* t) {
     if (std::erase_if(entries_, [t](const Entry& e) { return e.timer == t; }) > 0) Changed();
 }
 
-bool Clock::IsScheduled(const Timer* t) const {
-    return std::any_of(entries_.begin(), entries_.end(), [t](const Entry& e) { return e.timer == t; });
-}
-
 const Clock::Entry* Clock::Earliest() const {
     const Entry* best = nullptr;
     for (const auto& e : entries_)

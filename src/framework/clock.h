@@ -32,7 +32,6 @@ public:
 
     void Schedule(Timer* t, int64_t due);
     void Cancel(Timer* t);
-    bool IsScheduled(const Timer* t) const;
 
 private:
     struct Entry {

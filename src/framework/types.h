@@ -5,7 +5,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace fw {
 
@@ -33,10 +32,6 @@ T& Deref(const std::shared_ptr<T>& p, const char* what = "nil object") {
     if (!p) throw NilObjectException(what);
     return *p;
 }
-
-// Upper bound of a one-dimensional array: -1 when empty.
-template <class T>
-int UBound(const std::vector<T>& v) { return int(v.size()) - 1; }
 
 class Picture;
 class Graphics;

@@ -82,8 +82,6 @@ public:
     private:
         Window& w_;
     };
-    // Composes every pending area now.
-    void FlushRepaints();
 
     fw::Graphics& Graphics() { return graphics_; }
     const QImage& Image() const { return image_; }
@@ -157,6 +155,8 @@ private:
     friend class Application;
     void Activate();
     void Deactivate() { active_ = false; }
+    // Composes every pending area now.
+    void FlushRepaints();
     void ComposeRect(const QRect& r);
     void LayOverlay(const QRect& r);
     // A canvas drew straight on the window, over the overlay.
