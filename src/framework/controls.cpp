@@ -249,24 +249,24 @@ namespace {
 bool Inside(const RectControl& c, int x, int y) { return x >= 0 && y >= 0 && x < c.Width() && y < c.Height(); }
 }  // namespace
 
-bool PushButton::Press(int x, int y) {
+bool ClickControl::Press(int x, int y) {
     handlersTook_ = RectControl::Press(x, y);
-    if (!handlersTook_) SetPressed(true);
+    if (!handlersTook_) Held(true);
     return true;
 }
 
-void PushButton::Track(int x, int y) {
+void ClickControl::Track(int x, int y) {
     if (handlersTook_) RectControl::Track(x, y);
-    else SetPressed(Inside(*this, x, y));
+    else Held(Inside(*this, x, y));
 }
 
-void PushButton::Release(int x, int y) {
+void ClickControl::Release(int x, int y) {
     if (handlersTook_) {
         RectControl::Release(x, y);
         return;
     }
-    SetPressed(false);
-    if (Inside(*this, x, y) && Visible() && Enabled()) Event_Action();
+    Held(false);
+    if (Inside(*this, x, y) && Visible() && Enabled()) Clicked();
 }
 
 void PushButton::SetPressed(bool p) {
@@ -306,24 +306,9 @@ void CheckBox::SetValue(bool v) {
     Invalidate();
 }
 
-bool CheckBox::Press(int x, int y) {
-    handlersTook_ = RectControl::Press(x, y);
-    return true;
-}
-
-void CheckBox::Track(int x, int y) {
-    if (handlersTook_) RectControl::Track(x, y);
-}
-
-void CheckBox::Release(int x, int y) {
-    if (handlersTook_) {
-        RectControl::Release(x, y);
-        return;
-    }
-    if (Inside(*this, x, y) && Visible() && Enabled()) {
-        SetValue(!Value());
-        Event_Action();
-    }
+void CheckBox::Clicked() {
+    SetValue(!Value());
+    Event_Action();
 }
 
 void CheckBox::Compose(QImage& image, const QRect& clip) {

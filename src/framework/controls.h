@@ -216,53 +216,61 @@ private:
     bool multiline_ = false;
 };
 
-class PushButton : public TextControl {
+// A control that answers a click by itself, unless a MouseDown of the
+// program's takes the press: it follows the held button and acts on a
+// release on it.
+class ClickControl : public TextControl {
 public:
     const std::string& Caption() const { return text_; }
     void SetCaption(std::string c) { SetText(std::move(c)); }
-    bool Default = false;
-    bool Cancel = false;
 
-    // Raised on a release inside the button after a press on it.
+    // Raised by a click: a release on the control after a press on it.
     std::function<void()> Action;
     virtual void Event_Action() { if (Action) Action(); }
 
     bool TakesPresses() const override { return true; }
-    // Shown pressed while the pointer stays on it; acts on a release there,
-    // unless a MouseDown of the program's took the press.
     bool Press(int x, int y) override;
     void Track(int x, int y) override;
     void Release(int x, int y) override;
+
+protected:
+    // While the press is held: whether the pointer is on the control.
+    virtual void Held(bool) {}
+    virtual void Clicked() { Event_Action(); }
+
+private:
+    bool handlersTook_ = false;
+};
+
+// Shown pressed while the pointer stays on it after a press.
+class PushButton : public ClickControl {
+public:
+    bool Default = false;
+    bool Cancel = false;
+
     bool Pressed() const { return pressed_; }
     void SetPressed(bool p);
     void Compose(QImage& image, const QRect& clip) override;
 
+protected:
+    void Held(bool on) override { SetPressed(on); }
+
 private:
     bool pressed_ = false;
-    bool handlersTook_ = false;
 };
 
-class CheckBox : public TextControl {
+// Toggles on a click, then raises its Action.
+class CheckBox : public ClickControl {
 public:
-    const std::string& Caption() const { return text_; }
-    void SetCaption(std::string c) { SetText(std::move(c)); }
     bool Value() const { return value_; }
     void SetValue(bool v);
-
-    // Raised when the box toggles itself on a click.
-    std::function<void()> Action;
-    virtual void Event_Action() { if (Action) Action(); }
-
-    bool TakesPresses() const override { return true; }
-    // Toggles on a release inside, unless a MouseDown of the program's took the press.
-    bool Press(int x, int y) override;
-    void Track(int x, int y) override;
-    void Release(int x, int y) override;
     void Compose(QImage& image, const QRect& clip) override;
+
+protected:
+    void Clicked() override;
 
 private:
     bool value_ = false;
-    bool handlersTook_ = false;
 };
 
 // Where a PopupArrow's triangle points.

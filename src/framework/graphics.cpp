@@ -125,12 +125,13 @@ void BlitRows(const QImage& src, QImage& dst, const QRect& area, QPoint srcOffse
 
 }  // namespace
 
-QRect Graphics::EffectiveClip() const {
+std::optional<Graphics::Target> Graphics::DrawTarget() const {
     QImage* img = surface_.SurfaceImage();
-    if (!img || img->isNull()) return {};
+    if (!img || img->isNull()) return std::nullopt;
     QRect clip = surface_.SurfaceClip() & img->rect();
     if (paintClip_) clip &= *paintClip_;
-    return clip;
+    if (clip.isEmpty()) return std::nullopt;
+    return Target{img, clip, surface_.SurfaceOrigin()};
 }
 
 void Graphics::FillImageRect(QImage& img, const QRect& r, Color c) {
@@ -138,10 +139,9 @@ void Graphics::FillImageRect(QImage& img, const QRect& r, Color c) {
 }
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
-    QImage* img = surface_.SurfaceImage();
-    const QRect clip = EffectiveClip();
-    if (!img || clip.isEmpty()) return;
-    const QPoint o = surface_.SurfaceOrigin();
+    const auto target = DrawTarget();
+    if (!target) return;
+    const auto [img, clip, o] = *target;
     const int pw = std::max(1, PenWidth), ph = std::max(1, PenHeight);
     i64 ax = i64(x1) + o.x(), ay = i64(y1) + o.y(), bx = i64(x2) + o.x(), by = i64(y2) + o.y();
 
@@ -218,10 +218,9 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
 
 void Graphics::DrawRect(int x, int y, int w, int h) {
     if (w <= 0 || h <= 0) return;
-    QImage* img = surface_.SurfaceImage();
-    const QRect clip = EffectiveClip();
-    if (!img || clip.isEmpty()) return;
-    const QPoint o = surface_.SurfaceOrigin();
+    const auto target = DrawTarget();
+    if (!target) return;
+    const auto [img, clip, o] = *target;
     const i64 l = i64(x) + o.x(), t = i64(y) + o.y(), r = l + w - 1, b = t + h - 1;
     const i64 pw = std::max(1, PenWidth), ph = std::max(1, PenHeight);
     const QRect sides[4] = {
@@ -241,10 +240,9 @@ void Graphics::DrawRect(int x, int y, int w, int h) {
 
 void Graphics::FillRect(int x, int y, int w, int h) {
     if (w <= 0 || h <= 0) return;
-    QImage* img = surface_.SurfaceImage();
-    const QRect clip = EffectiveClip();
-    if (!img || clip.isEmpty()) return;
-    const QPoint o = surface_.SurfaceOrigin();
+    const auto target = DrawTarget();
+    if (!target) return;
+    const auto [img, clip, o] = *target;
     const i64 l = i64(x) + o.x(), t = i64(y) + o.y();
     const QRect r = ClipSpan(l, t, l + w - 1, t + h - 1, clip);
     if (r.isEmpty()) return;
@@ -254,10 +252,9 @@ void Graphics::FillRect(int x, int y, int w, int h) {
 
 void Graphics::DrawPicture(const PicturePtr& picture, int x, int y) {
     if (!picture || picture->Image().isNull()) return;
-    QImage* img = surface_.SurfaceImage();
-    const QRect clip = EffectiveClip();
-    if (!img || clip.isEmpty()) return;
-    const QPoint o = surface_.SurfaceOrigin();
+    const auto target = DrawTarget();
+    if (!target) return;
+    const auto [img, clip, o] = *target;
     const i64 l = i64(x) + o.x(), t = i64(y) + o.y();
     const QRect area = ClipSpan(l, t, l + picture->Width() - 1, t + picture->Height() - 1, clip);
     if (area.isEmpty()) return;

@@ -54,7 +54,14 @@ public:
     void SetPaintClip(std::optional<QRect> clip) { paintClip_ = clip; }
 
 private:
-    QRect EffectiveClip() const;
+    // What a drawing call draws into: the image, the part it may touch, and
+    // where the surface's 0,0 lies; none when nothing can be drawn.
+    struct Target {
+        QImage* image;
+        QRect clip;
+        QPoint origin;
+    };
+    std::optional<Target> DrawTarget() const;
     void FillImageRect(QImage& img, const QRect& r, Color c);
 
     Surface& surface_;
