@@ -43,7 +43,7 @@ void Application::ReleaseWindows() {
     windows_.clear();
     for (auto& w : windows) {
         w->closed_ = true;
-        w->StopTimers();
+        w->QuietControls();
         if (w->host_) w->host_->Close();
     }
 }

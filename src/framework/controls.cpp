@@ -121,6 +121,10 @@ void RectControl::Invalidate() {
     if (window_ && visible_) window_->RepaintRect(PaintRect());
 }
 
+void RectControl::DrewOnWindow(const QRect& r) {
+    if (window_) window_->ControlDrew(r);
+}
+
 // ---- Canvas ------------------------------------------------------------
 
 void Canvas::SetBackdrop(PicturePtr p) {
@@ -145,9 +149,7 @@ QImage* Canvas::SurfaceImage() { return window_ ? window_->SurfaceImage() : null
 
 QRect Canvas::SurfaceClip() const { return window_ ? (rect_ & window_->Image().rect()) : QRect(); }
 
-void Canvas::SurfaceChanged(const QRect& r) {
-    if (window_) window_->CanvasDrew(r);
-}
+void Canvas::SurfaceChanged(const QRect& r) { DrewOnWindow(r); }
 
 // ---- Rectangle ---------------------------------------------------------
 

@@ -29,6 +29,8 @@ public:
     // Open event handler, bound by the window.
     std::function<void()> Open;
     virtual void Event_Open() { if (Open) Open(); }
+    // The window has closed or is being released: whatever runs on its own stops.
+    virtual void WindowClosed() {}
 
 protected:
     friend class fw::Window;
@@ -96,6 +98,8 @@ public:
 
 protected:
     void Invalidate();  // repaints PaintRect() now
+    // Drawing straight on the window happened in r (window coordinates).
+    void DrewOnWindow(const QRect& r);
     QRect rect_;
     QImage face_;  // a styled control's rendered look, reused until it changes
     QString faceKey_;
@@ -307,6 +311,7 @@ public:
     // Called by the clock when the timer is due.
     void Fire();
     void Stop();
+    void WindowClosed() override { Stop(); }
 
 private:
     void Reschedule();

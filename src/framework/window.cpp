@@ -104,14 +104,14 @@ void Window::Close() {
     closed_ = true;
     active_ = false;
     grab_ = Grab::None;
-    StopTimers();
+    QuietControls();
     if (host_) host_->Close();
     if (auto* app = Application::Instance()) app->WindowClosed(*this);
 }
 
-void Window::StopTimers() {
-    for (auto& c : others_)
-        if (auto t = std::dynamic_pointer_cast<Timer>(c)) t->Stop();
+void Window::QuietControls() {
+    for (auto& c : controls_) c->WindowClosed();
+    for (auto& c : others_) c->WindowClosed();
 }
 
 void Window::Refresh(bool) { RepaintRect(image_.rect()); }
@@ -228,7 +228,7 @@ void Window::SetOverlay(PicturePtr overlay) {
     RepaintRect(image_.rect());
 }
 
-void Window::CanvasDrew(const QRect& r) {
+void Window::ControlDrew(const QRect& r) {
     if (!composing_ && overlay_ && !closed_) {
         if (deferDepth_ > 0) {
             AddArea(overlayPending_, r & image_.rect());

@@ -151,7 +151,6 @@ protected:
 
 private:
     friend class RectControl;
-    friend class Canvas;
     friend class Application;
     void Activate();
     void Deactivate() { active_ = false; }
@@ -159,13 +158,14 @@ private:
     void FlushRepaints();
     void ComposeRect(const QRect& r);
     void LayOverlay(const QRect& r);
-    // A canvas drew straight on the window, over the overlay.
-    void CanvasDrew(const QRect& r);
+    // A control drew straight on the window, over the overlay.
+    void ControlDrew(const QRect& r);
     RectControl* ControlAt(int x, int y) const;
     void UpdateHover();
     void UpdateCursor();
     void Notify(const QRect& r);
-    void StopTimers();
+    // The window has closed: nothing of its controls' may run on.
+    void QuietControls();
 
     QImage image_;
     fw::Graphics graphics_;
