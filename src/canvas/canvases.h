@@ -6,6 +6,10 @@
 
 #include "framework/controls.h"
 
+// Every activity window has seven lizards, and a lizard eight traits.
+inline constexpr int kLizardCount = 7;
+inline constexpr int kTraitCount = 8;
+
 // A canvas with an off-screen picture that it can clear and copy to the screen.
 class CacheCan : public fw::Canvas {
 public:
@@ -17,7 +21,7 @@ public:
 // One lizard: its look composed once into Cache, its eight trait flags.
 class LizardCan : public CacheCan {
 public:
-    std::array<bool, 8> Trait{};  // in trait order
+    std::array<bool, kTraitCount> Trait{};  // in trait order
 
     void Event_Paint(fw::Graphics& g) override;
     void Event_Open() override;

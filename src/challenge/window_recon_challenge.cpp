@@ -12,7 +12,7 @@ std::shared_ptr<WindowReconChallengeClass> WindowReconChallenge() { return fw::I
 namespace {
 
 // The traits each lizard shows, by trait index: the puzzle the student solves.
-const std::initializer_list<int> kFixedTraits[7] = {
+const std::initializer_list<int> kFixedTraits[kLizardCount] = {
     {0, 2}, {0, 3}, {0, 1, 2, 5}, {0, 1, 2, 5, 6, 7}, {0, 3, 4}, {0, 1, 2, 5, 7}, {0, 1, 2},
 };
 
@@ -20,11 +20,11 @@ struct LabelPlace {
     const char* text;
     int left, width;
 };
-const LabelPlace kLabels[8] = {
+const LabelPlace kLabels[kTraitCount] = {
     {"- Dewlap", 32, 46},     {"- Head crest", 117, 65},  {"- Back crest", 213, 65},   {"- Tail crest", 312, 59},
     {"- Collar", 409, 46},    {"- Side blotch", 485, 65}, {"- Side stripes", 587, 65}, {"- Tail spots", 689, 58},
 };
-const int kBoxWidths[8] = {60, 74, 69, 69, 69, 74, 79, 69};
+const int kBoxWidths[kTraitCount] = {60, 74, 69, 69, 69, 74, 79, 69};
 
 }  // namespace
 
@@ -43,17 +43,17 @@ void WindowReconChallenge::CreateControls() {
     AddStage();
 
     // Each arrow right after its lizard, over its lower right corner, hidden.
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < kLizardCount; ++i) {
         AddLizard(i);
         AddArrow(i, i < 6 ? 103 + 111 * i : 770, 126, false);
     }
 
     AddTraitPanel({3, 138, 110, 146});
-    for (int t = 0; t < 8; ++t) AddTraitBox(t, {18, 147 + 16 * t, kBoxWidths[t], 20});
+    for (int t = 0; t < kTraitCount; ++t) AddTraitBox(t, {18, 147 + 16 * t, kBoxWidths[t], 20});
 
     AddToolStrip();
 
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < kTraitCount; ++k) {
         auto label = NewControl<Indexed<fw::StaticText>>("TraitLabel", k);
         label->SetBounds(kLabels[k].left, 394, kLabels[k].width, 20);
         label->SetText(kLabels[k].text);
@@ -76,7 +76,7 @@ void WindowReconChallenge::Event_Open() {
         for (int t : kFixedTraits[i]) MyLizardCan[i]->Trait[t] = true;
     // The lizards' own Open has already drawn the body into each cache, and
     // the window's first paint shows it: only the overlays are missing.
-    for (int i = 0; i < 7; ++i) DrawTraitOverlays(i);
+    for (int i = 0; i < kLizardCount; ++i) DrawTraitOverlays(i);
 }
 
 void WindowReconChallenge::PushButtonClear_Action() {

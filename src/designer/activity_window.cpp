@@ -7,7 +7,7 @@
 #include "shell/app.h"
 #include "shell/globals.h"
 
-const char* const kTraitCaptions[8] = {"Dewlap", "Head crest", "Back crest", "Tail crest",
+const char* const kTraitCaptions[kTraitCount] = {"Dewlap", "Head crest", "Back crest", "Tail crest",
                                        "Collar", "Side blotch", "Side stripes", "Tail spots"};
 
 namespace {
@@ -122,13 +122,13 @@ void ActivityWindow::PopupArrowTraits_MouseUp(int k, int, int) {
     PopupArrowTraits[k]->SetFacing(fw::kFacingDown);
     TargetLizCan = k;
     const LizardCan& lizard = *MyLizardCan[k];
-    for (int t = 0; t < 8; ++t) CheckBoxTraits[t]->SetValue(lizard.Trait[t]);
+    for (int t = 0; t < kTraitCount; ++t) CheckBoxTraits[t]->SetValue(lizard.Trait[t]);
     RectangleTraits->SetLeft(lizard.Left());
     for (auto& box : CheckBoxTraits) box->SetLeft(RectangleTraits->Left() + variant_.boxIndent);
     if (variant_.placesPanelTop) {
         RectangleTraits->SetTop(lizard.Top() + 48);
         CheckBoxTraits[0]->SetTop(RectangleTraits->Top() + 7);
-        for (int t = 1; t < 8; ++t) CheckBoxTraits[t]->SetTop(CheckBoxTraits[t - 1]->Top() + variant_.boxStep);
+        for (int t = 1; t < kTraitCount; ++t) CheckBoxTraits[t]->SetTop(CheckBoxTraits[t - 1]->Top() + variant_.boxStep);
     }
     RectangleTraits->SetVisible(true);
     for (auto& box : CheckBoxTraits) box->SetVisible(true);
@@ -161,7 +161,7 @@ void ActivityWindow::LizardReRender(int k) {
 
 void ActivityWindow::DrawTraitOverlays(int k) {
     LizardCan& lizard = *MyLizardCan[k];
-    for (int u = 0; u < 8; ++u) {
+    for (int u = 0; u < kTraitCount; ++u) {
         if (!lizard.Trait[u]) continue;
         // Only the picture's coloured pixels land: a higher trait lies over a lower one.
         auto p = fw::NewPicture(lizard.Width(), lizard.Height(), 32);

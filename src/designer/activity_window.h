@@ -70,7 +70,7 @@ public:
     std::vector<std::shared_ptr<fw::PopupArrow>> PopupArrowTraits;
     // The trait panel; CheckBoxTraits is in trait order whatever the creation order.
     std::shared_ptr<fw::Rectangle> RectangleTraits;
-    std::vector<std::shared_ptr<fw::CheckBox>> CheckBoxTraits = std::vector<std::shared_ptr<fw::CheckBox>>(8);
+    std::vector<std::shared_ptr<fw::CheckBox>> CheckBoxTraits = std::vector<std::shared_ptr<fw::CheckBox>>(kTraitCount);
     // The tool strip.
     std::shared_ptr<NoDrawCan> MyNoDrawCan;
     std::shared_ptr<fw::Rectangle> Rectangle1;
@@ -180,4 +180,4 @@ protected:
 void ApplyActivityLayout(fw::Window& w, const std::string& title);
 
 // The captions of the trait check boxes, in trait order.
-extern const char* const kTraitCaptions[8];
+extern const char* const kTraitCaptions[kTraitCount];

@@ -11,9 +11,9 @@ void WindowMain::CreateControls() {
     AddStage();
     TreeRect->Open = [this] { TreeRect_Open(); };
 
-    for (int i = 0; i < 7; ++i) AddLizard(i);
+    for (int i = 0; i < kLizardCount; ++i) AddLizard(i);
     // The seventh arrow sits one pixel further right than the pattern.
-    for (int i = 0; i < 7; ++i) AddArrow(i, i < 6 ? 103 + 111 * i : 770, 127, true);
+    for (int i = 0; i < kLizardCount; ++i) AddArrow(i, i < 6 ? 103 + 111 * i : 770, 127, true);
 
     AddToolStrip();
 

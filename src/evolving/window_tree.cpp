@@ -6,6 +6,10 @@
 
 namespace {
 using fw::kBlack;
+// The clock runs to the tick that reads this generation, and one more.
+constexpr int kLastGeneration = 1000;
+// The living lizards rise one pixel every this many generations.
+constexpr int kGenerationsPerPixel = 3;
 constexpr fw::Color kMarkOrange = fw::RGB(0xFF, 0x92, 0x18);
 
 // A trait mark's label is placed at its lizard's bottom edge, over the
@@ -41,8 +45,8 @@ void WindowTree::CreateControls0() {
     TimerWait->SetPeriod(100);
     TimerWait->Action = [this] { TimerWait_Action(); };
 
-    MyLizardCan.resize(7);
-    for (int i = 0; i < 7; ++i) {
+    MyLizardCan.resize(kLizardCount);
+    for (int i = 0; i < kLizardCount; ++i) {
         // The ancestor stands on the stage's bottom edge; the others wait hidden.
         auto lizard = NewControl<Indexed<LizardCan>>("myLizardCan", i);
         if (i == 0) lizard->SetBounds(328, 344, 110, 44);
@@ -178,16 +182,16 @@ void WindowTree::PushButtonFastFwd_Action() {
 
 void WindowTree::TimerWait_Action() {
     const double g = fw::Val(CountUp->Text());
-    if (g > 1000) {
+    if (g > kLastGeneration) {
         TimerWait->SetMode(fw::kTimerStopped);
         PushButtonFastFwd->SetCaption("Done");
         PushButtonFastFwd->SetEnabled(false);
         return;
     }
     // One pixel every third generation, read before the count moves on.
-    const bool rise = fw::ToInt32(g) % 3 == 0;
+    const bool rise = fw::ToInt32(g) % kGenerationsPerPixel == 0;
     if (rise) {
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < kLizardCount; ++i) {
             if (!myLizardCan[i]->Visible()) continue;
             myLizardCan[i]->SetTop(myLizardCan[i]->Top() - 1);
             PopupArrowTraits[i]->SetTop(PopupArrowTraits[i]->Top() - 1);
@@ -216,7 +220,7 @@ void WindowTree::Event_MouseUp(int x, int y) {
         // Only shown lizards take part: a hidden one still has its rectangle
         // at its waiting place, and must not join the tree. The last lizard is
         // shown only by the last split possible.
-        for (int i = 0; i <= 5; ++i) {
+        for (int i = 0; i < kLizardCount - 1; ++i) {
             if (myLizardCan[i]->Visible() && myLizardCan[i]->Within(x, y)) {
                 Split(i);
                 break;
@@ -239,7 +243,7 @@ void WindowTree::Split(int p) {
             j = k;
             break;
         }
-    if (LastPopActivated >= 6) return;
+    if (LastPopActivated >= kLizardCount - 1) return;
     const int n = LastPopActivated + 1;
     const std::shared_ptr<LizardCan> daughter = myLizardCan[n];
 

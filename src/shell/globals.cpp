@@ -7,7 +7,7 @@
 
 namespace Globals {
 
-std::vector<fw::PicturePtr> TraitImage(8);
+std::vector<fw::PicturePtr> TraitImage(kTraitCount);
 
 void InitializeGlobals() {
     TraitImage.at(0) = Dewlap();
