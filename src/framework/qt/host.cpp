@@ -540,17 +540,9 @@ bool QtHost::HandleShortcut(QKeyCombination typed) {
     Application* app = LiveApp();
     if (!app || !app->MenuBar()) return false;
     // Find the shortcut as written, then let the application pick its item.
-    std::shared_ptr<MenuItem> found;
-    std::function<void(const MenuItem&)> walk = [&](const MenuItem& parent) {
-        for (const auto& item : parent.Items()) {
-            if (found) return;
-            if (!item->KeyboardShortcut.empty() &&
-                ShortcutMatches(ShortcutToKeySequence(item->KeyboardShortcut), typed))
-                found = item;
-            else walk(*item);
-        }
-    };
-    walk(*app->MenuBar());
+    const auto found = app->MenuBar()->Find([typed](const MenuItem& item) {
+        return !item.KeyboardShortcut.empty() && ShortcutMatches(ShortcutToKeySequence(item.KeyboardShortcut), typed);
+    });
     if (!found) return false;
     auto item = app->ItemForShortcut(found->KeyboardShortcut);
     Choose(item ? item : found);
