@@ -133,17 +133,6 @@ bool Application::ChooseMenuItem(const std::string& name) {
     return handled;
 }
 
-MenuItemPtr Application::ItemForShortcut(const std::string& shortcut) const {
-    if (!menuBar_ || shortcut.empty()) return nullptr;
-    auto lower = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-        return s;
-    };
-    const std::string want = lower(shortcut);
-    return menuBar_->Find(
-        [&](const MenuItem& item) { return !item.KeyboardShortcut.empty() && lower(item.KeyboardShortcut) == want; });
-}
-
 void Application::Guard(const char* what, const std::function<void()>& handler) {
     try {
         handler();

@@ -113,8 +113,6 @@ public:
     // Dispatches a menu choice: the front window's handler first, then ours;
     // the quit item quits. Returns whether anything handled it.
     bool ChooseMenuItem(const std::string& name);
-    // The item a shortcut ("Cmd+Q") names, or nil.
-    MenuItemPtr ItemForShortcut(const std::string& shortcut) const;
 
     // Runs an event handler; an exception that escapes it is reported on
     // standard error with what was being handled, and the program goes on.

@@ -421,20 +421,6 @@ TEST_F(MenuTest, QuitItemQuitsWithoutAnyHandler) {
     EXPECT_TRUE(app->Quitting());
 }
 
-TEST_F(MenuTest, ShortcutsFindTheirItemWhateverTheCase) {
-    EXPECT_EQ(app->ItemForShortcut("Cmd+Q"), nullptr);  // no menu bar yet
-    app->SetMenuBar(MakeBar());
-    auto quit = app->MenuBar()->Lookup("FileQuit");
-    EXPECT_EQ(app->ItemForShortcut("Cmd+Q"), quit);
-    EXPECT_EQ(app->ItemForShortcut("cmd+q"), quit);
-    EXPECT_EQ(app->ItemForShortcut("CMD+Q"), quit);
-    EXPECT_EQ(app->ItemForShortcut("cmd+shift+1"), app->MenuBar()->Lookup("RecentOne"));
-    EXPECT_EQ(app->ItemForShortcut("Cmd+Z"), app->MenuBar()->Lookup("EditUndo"));
-    EXPECT_EQ(app->ItemForShortcut("Cmd+X"), nullptr);
-    EXPECT_EQ(app->ItemForShortcut("Q"), nullptr);
-    EXPECT_EQ(app->ItemForShortcut(""), nullptr);
-}
-
 namespace {
 
 class ThrowingActivationWindow : public Window {

@@ -176,6 +176,12 @@ QString MenuItemText(const std::string& text) {
     return t;
 }
 
+MenuItemPtr ItemForKey(const MenuItem& root, QKeyCombination typed) {
+    return root.Find([typed](const MenuItem& item) {
+        return !item.KeyboardShortcut.empty() && ShortcutMatches(ShortcutToKeySequence(item.KeyboardShortcut), typed);
+    });
+}
+
 // ---- Content view ------------------------------------------------------
 
 QtContentView::QtContentView(QtHostWindow& owner) : QWidget(&owner), owner_(owner) {
@@ -539,13 +545,9 @@ void QtHost::Choose(const std::shared_ptr<MenuItem>& item) {
 bool QtHost::HandleShortcut(QKeyCombination typed) {
     Application* app = LiveApp();
     if (!app || !app->MenuBar()) return false;
-    // Find the shortcut as written, then let the application pick its item.
-    const auto found = app->MenuBar()->Find([typed](const MenuItem& item) {
-        return !item.KeyboardShortcut.empty() && ShortcutMatches(ShortcutToKeySequence(item.KeyboardShortcut), typed);
-    });
-    if (!found) return false;
-    auto item = app->ItemForShortcut(found->KeyboardShortcut);
-    Choose(item ? item : found);
+    const auto item = ItemForKey(*app->MenuBar(), typed);
+    if (!item) return false;
+    Choose(item);
     return true;
 }
 

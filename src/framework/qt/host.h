@@ -26,6 +26,9 @@ QKeySequence ShortcutToKeySequence(const std::string& shortcut);
 bool ShortcutMatches(const QKeySequence& shortcut, QKeyCombination typed);
 // Menu text shown as written: '&' is no mnemonic marker.
 QString MenuItemText(const std::string& text);
+// The item a typed key chooses below root: the first in tree order whose
+// shortcut it matches, or nil.
+MenuItemPtr ItemForKey(const MenuItem& root, QKeyCombination typed);
 
 class QtHostWindow;
 
