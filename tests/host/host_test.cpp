@@ -16,6 +16,7 @@
 #include "framework/application.h"
 #include "framework/qt/display.h"
 #include "framework/qt/host.h"
+#include "framework/qt/menus.h"
 
 namespace {
 

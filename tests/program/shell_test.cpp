@@ -4,7 +4,7 @@
 
 #include "challenge/window_recon_challenge.h"
 #include "evolving/window_tree.h"
-#include "framework/qt/host.h"
+#include "framework/qt/menus.h"
 #include "program_fixture.h"
 #include "resources/pictures.h"
 #include "shell/globals.h"
