@@ -1,7 +1,6 @@
 // The application object: windows, menus, the clock, resources and the host.
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <map>
 #include <string>
@@ -11,27 +10,11 @@
 #include "clock.h"
 #include "cursor.h"
 #include "menu.h"
+#include "resources.h"
 #include "types.h"
 #include "window.h"
 
 namespace fw {
-
-// Pictures and cursors that ship inside the program, by number.
-class ResourceFork {
-public:
-    explicit ResourceFork(QString root = QStringLiteral(":/")) : root_(std::move(root)) {}
-    // nil when there is no such picture.
-    PicturePtr GetPicture(int id);
-    // nil when there is no such cursor.
-    CursorPtr getCursor(int id);
-    // How many times a resource was read; lets tests see caching.
-    int Reads() const { return reads_; }
-    void SetRoot(QString root) { root_ = std::move(root); }
-
-private:
-    QString root_;
-    int reads_ = 0;
-};
 
 // What the application needs of the platform. Without one, the application
 // runs headless: windows keep their images, nothing is shown.
