@@ -9,29 +9,13 @@
 
 #include "clock.h"
 #include "cursor.h"
+#include "host.h"
 #include "menu.h"
 #include "resources.h"
 #include "types.h"
 #include "window.h"
 
 namespace fw {
-
-// What the application needs of the platform. Without one, the application
-// runs headless: windows keep their images, nothing is shown.
-class Host {
-public:
-    virtual ~Host() = default;
-    // Called when the application takes this host (Application::SetHost).
-    virtual void Attach(Application&) {}
-    virtual std::unique_ptr<HostWindow> CreateWindow(Window& w) = 0;
-    virtual void ShowURL(const std::string& url) = 0;
-    virtual int RunLoop() = 0;        // until Quit
-    virtual void Quit() = 0;
-    // The last open window has closed. Whether the program ends is the host's
-    // decision, taken once the event that closed it has been handled: the
-    // handler may open another window at once ("Reset").
-    virtual void LastWindowClosed() = 0;
-};
 
 class Application {
 public:
