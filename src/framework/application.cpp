@@ -99,16 +99,11 @@ bool Application::HasHandler(const std::string& name) const {
 
 void Application::UpdateMenus() {
     Guard("menu update", [this] {
-        if (menuBar_) {
-            std::function<void(const MenuItem&)> walk = [&](const MenuItem& parent) {
-                for (const auto& item : parent.Items()) {
-                    const bool isTitle = !item->Items().empty() || &parent == menuBar_.get();
-                    if (item->AutoEnable && !isTitle) item->Enabled = item->IsQuitItem() || HasHandler(item->Name);
-                    walk(*item);
-                }
-            };
-            walk(*menuBar_);
-        }
+        if (menuBar_)
+            menuBar_->ForEach([&](MenuItem& item, const MenuItem& parent) {
+                const bool isTitle = !item.Items().empty() || &parent == menuBar_.get();
+                if (item.AutoEnable && !isTitle) item.Enabled = item.IsQuitItem() || HasHandler(item.Name);
+            });
         if (auto front = FrontWindow()) front->Event_EnableMenuItems();
         Event_EnableMenuItems();
     });
@@ -136,23 +131,6 @@ bool Application::ChooseMenuItem(const std::string& name) {
             }
     });
     return handled;
-}
-
-MenuItemPtr Application::ItemForShortcut(const std::string& shortcut) const {
-    if (!menuBar_ || shortcut.empty()) return nullptr;
-    auto lower = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-        return s;
-    };
-    const std::string want = lower(shortcut);
-    std::function<MenuItemPtr(const MenuItem&)> walk = [&](const MenuItem& parent) -> MenuItemPtr {
-        for (const auto& item : parent.Items()) {
-            if (!item->KeyboardShortcut.empty() && lower(item->KeyboardShortcut) == want) return item;
-            if (auto found = walk(*item)) return found;
-        }
-        return nullptr;
-    };
-    return walk(*menuBar_);
 }
 
 void Application::Guard(const char* what, const std::function<void()>& handler) {

@@ -1,7 +1,6 @@
 // The application object: windows, menus, the clock, resources and the host.
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <map>
 #include <string>
@@ -10,45 +9,13 @@
 
 #include "clock.h"
 #include "cursor.h"
+#include "host.h"
 #include "menu.h"
+#include "resources.h"
 #include "types.h"
 #include "window.h"
 
 namespace fw {
-
-// Pictures and cursors that ship inside the program, by number.
-class ResourceFork {
-public:
-    explicit ResourceFork(QString root = QStringLiteral(":/")) : root_(std::move(root)) {}
-    // nil when there is no such picture.
-    PicturePtr GetPicture(int id);
-    // nil when there is no such cursor.
-    CursorPtr getCursor(int id);
-    // How many times a resource was read; lets tests see caching.
-    int Reads() const { return reads_; }
-    void SetRoot(QString root) { root_ = std::move(root); }
-
-private:
-    QString root_;
-    int reads_ = 0;
-};
-
-// What the application needs of the platform. Without one, the application
-// runs headless: windows keep their images, nothing is shown.
-class Host {
-public:
-    virtual ~Host() = default;
-    // Called when the application takes this host (Application::SetHost).
-    virtual void Attach(Application&) {}
-    virtual std::unique_ptr<HostWindow> CreateWindow(Window& w) = 0;
-    virtual void ShowURL(const std::string& url) = 0;
-    virtual int RunLoop() = 0;        // until Quit
-    virtual void Quit() = 0;
-    // The last open window has closed. Whether the program ends is the host's
-    // decision, taken once the event that closed it has been handled: the
-    // handler may open another window at once ("Reset").
-    virtual void LastWindowClosed() = 0;
-};
 
 class Application {
 public:
@@ -113,8 +80,6 @@ public:
     // Dispatches a menu choice: the front window's handler first, then ours;
     // the quit item quits. Returns whether anything handled it.
     bool ChooseMenuItem(const std::string& name);
-    // The item a shortcut ("Cmd+Q") names, or nil.
-    MenuItemPtr ItemForShortcut(const std::string& shortcut) const;
 
     // Runs an event handler; an exception that escapes it is reported on
     // standard error with what was being handled, and the program goes on.

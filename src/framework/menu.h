@@ -2,6 +2,8 @@
 // handlers bound by Name.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,12 @@ public:
     std::shared_ptr<MenuItem> Child(const std::string& name) const;
     // An item by name anywhere below this one, or nil.
     std::shared_ptr<MenuItem> Lookup(const std::string& name) const;
+    // The walks below visit every item under this one depth first, in tree
+    // order: an item, then its own items, then its next sibling.
+    // Calls visit with each item and the item it belongs to.
+    void ForEach(const std::function<void(MenuItem& item, const MenuItem& parent)>& visit) const;
+    // The first item for which match holds, or nil.
+    std::shared_ptr<MenuItem> Find(const std::function<bool(const MenuItem&)>& match) const;
     const std::vector<std::shared_ptr<MenuItem>>& Items() const { return items_; }
 
     bool IsSeparator() const { return Text == "-"; }

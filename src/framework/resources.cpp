@@ -1,7 +1,9 @@
+#include "resources.h"
+
 #include <QFile>
 #include <QImage>
 
-#include "application.h"
+#include "cursor.h"
 #include "graphics.h"
 
 namespace fw {

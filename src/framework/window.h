@@ -202,15 +202,4 @@ private:
     bool closed_ = false;
 };
 
-// What a window needs of the host that shows it.
-class HostWindow {
-public:
-    virtual ~HostWindow() = default;
-    virtual void Present(const QRect& dirty) = 0;
-    virtual void SetCursor(const CursorPtr& cursor) = 0;
-    virtual void Show() = 0;
-    virtual void Raise() = 0;
-    virtual void Close() = 0;
-};
-
 }  // namespace fw

@@ -285,6 +285,32 @@ TEST_F(MenuTest, ItemsAreFoundByNameDirectlyOrAnywhereBelow) {
     EXPECT_EQ(file->Items().size(), count);
 }
 
+TEST_F(MenuTest, WalksGoDepthFirstInTreeOrderAndTheFirstMatchWins) {
+    auto bar = MakeBar();
+    std::vector<std::string> seen;
+    bar->ForEach([&](MenuItem& item, const MenuItem& parent) {
+        seen.push_back((&parent == bar.get() ? std::string("bar") : parent.Name) + ">" + item.Name);
+    });
+    EXPECT_EQ(seen, (Log{"bar>FileMenu", "FileMenu>FileNew", "FileMenu>FileOpen", "FileMenu>FileClose",
+                         "FileMenu>FileRecent", "FileRecent>RecentOne", "FileMenu>FileSep", "FileMenu>FileQuit",
+                         "bar>EditMenu", "EditMenu>EditUndo", "EditMenu>EditFixedOff", "EditMenu>EditFixedOn"}));
+
+    // Deep before later and shallower; the walk stops at the match.
+    int asked = 0;
+    auto deep = bar->Find([&](const MenuItem& item) {
+        ++asked;
+        return item.Name == "RecentOne" || item.Name == "FileQuit" || item.Name == "EditMenu";
+    });
+    EXPECT_EQ(deep, bar->Child("FileMenu")->Child("FileRecent")->Child("RecentOne"));
+    EXPECT_EQ(asked, 6);
+    // The item walked from is not one of its own items.
+    EXPECT_EQ(bar->Child("FileMenu")->Find([](const MenuItem& item) { return item.Name == "FileMenu"; }), nullptr);
+
+    // Of two items with one name, the first in tree order is the one found.
+    bar->Child("EditMenu")->Append(Item("FileNew", "Another New"));
+    EXPECT_EQ(bar->Lookup("FileNew")->Text, "New");
+}
+
 TEST_F(MenuTest, UpdateMenusEnablesByHandlersInReachThenAsksWindowThenApplication) {
     app->SetMenuBar(MakeBar());
     auto bar = app->MenuBar();
@@ -393,20 +419,6 @@ TEST_F(MenuTest, QuitItemQuitsWithoutAnyHandler) {
     EXPECT_FALSE(app->Quitting());
     EXPECT_TRUE(app->ChooseMenuItem("FileQuit"));
     EXPECT_TRUE(app->Quitting());
-}
-
-TEST_F(MenuTest, ShortcutsFindTheirItemWhateverTheCase) {
-    EXPECT_EQ(app->ItemForShortcut("Cmd+Q"), nullptr);  // no menu bar yet
-    app->SetMenuBar(MakeBar());
-    auto quit = app->MenuBar()->Lookup("FileQuit");
-    EXPECT_EQ(app->ItemForShortcut("Cmd+Q"), quit);
-    EXPECT_EQ(app->ItemForShortcut("cmd+q"), quit);
-    EXPECT_EQ(app->ItemForShortcut("CMD+Q"), quit);
-    EXPECT_EQ(app->ItemForShortcut("cmd+shift+1"), app->MenuBar()->Lookup("RecentOne"));
-    EXPECT_EQ(app->ItemForShortcut("Cmd+Z"), app->MenuBar()->Lookup("EditUndo"));
-    EXPECT_EQ(app->ItemForShortcut("Cmd+X"), nullptr);
-    EXPECT_EQ(app->ItemForShortcut("Q"), nullptr);
-    EXPECT_EQ(app->ItemForShortcut(""), nullptr);
 }
 
 namespace {

@@ -16,6 +16,7 @@
 #include "framework/application.h"
 #include "framework/qt/display.h"
 #include "framework/qt/host.h"
+#include "framework/qt/menus.h"
 
 namespace {
 
@@ -427,6 +428,34 @@ TEST_F(HostTest, ExceptionInAMenuHandlerIsReported) {
     QTest::keyClick(QtHost::WidgetOf(*w), Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(fw::Application::UnhandledCount(), before + 1);
     EXPECT_FALSE(w->IsClosed());
+}
+
+TEST_F(HostTest, AKeyChoosesTheFirstItemInTreeOrderWhoseShortcutItIsWhateverTheSpelling) {
+    EXPECT_FALSE(host->HandleShortcut(Qt::ControlModifier | Qt::Key_Q));  // no menus yet
+    auto bar = std::make_shared<fw::MenuBar>();
+    auto file = Item("file", "File");
+    auto recent = Item("recent", "Open Recent");
+    recent->Append(Item("one", "One", "cmd+shift+1"));
+    recent->Append(Item("close-deep", "Close", "CMD+W"));
+    file->Append(recent);
+    file->Append(Item("close", "Close", "Cmd+W"));
+    auto edit = Item("edit", "Edit");
+    edit->Append(Item("undo", "Undo", "Command+Z"));
+    edit->Append(Item("undo-again", "Undo", "Cmd+Z"));
+    edit->Append(Item("undo-lower", "Undo", "cmd+z"));
+    bar->Append(file);
+    bar->Append(edit);
+    app->SetMenuBar(bar);
+    std::vector<std::string> chosen;
+    for (std::string name : {"one", "close-deep", "close", "undo", "undo-again", "undo-lower"})
+        app->AddMenuHandler(name, [&chosen, name] { return chosen.push_back(name), true; });
+
+    EXPECT_TRUE(host->HandleShortcut(Qt::ControlModifier | Qt::Key_W));
+    EXPECT_TRUE(host->HandleShortcut(Qt::ControlModifier | Qt::Key_Z));
+    EXPECT_TRUE(host->HandleShortcut(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_1));
+    EXPECT_FALSE(host->HandleShortcut(Qt::ControlModifier | Qt::Key_X));
+    EXPECT_FALSE(host->HandleShortcut(Qt::Key_Z));
+    EXPECT_EQ(chosen, (std::vector<std::string>{"close-deep", "undo", "one"}));
 }
 
 TEST(ShortcutText, CommandKeyAndModifiersTranslate) {

@@ -4,6 +4,7 @@
 
 #include "challenge/window_recon_challenge.h"
 #include "evolving/window_tree.h"
+#include "framework/qt/menus.h"
 #include "program_fixture.h"
 #include "resources/pictures.h"
 #include "shell/globals.h"
@@ -74,7 +75,7 @@ TEST_F(ShellTest, MenuBarHasEveryItemInOrder) {
         }
     }
     EXPECT_TRUE(bar.Lookup("UntitledMenu2")->IsSeparator());
-    EXPECT_EQ(App().ItemForShortcut("Cmd+Q")->Name, "FileQuit");
+    EXPECT_EQ(fw::ItemForKey(bar, Qt::ControlModifier | Qt::Key_Q)->Name, "FileQuit");
     // The accessors find the items by name.
     EXPECT_EQ(AppleAboutMyApplication(), bar.Lookup("AppleAboutMyApplication"));
     EXPECT_EQ(FileReset()->Text, "Reset");

@@ -5,7 +5,6 @@
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -16,44 +15,11 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/qt/menus.h"
+
 namespace fw {
 
 namespace {
-
-#ifdef Q_OS_MACOS
-constexpr bool kAppWideMenuBar = true;
-#else
-constexpr bool kAppWideMenuBar = false;
-#endif
-
-// A menu entry that remembers its item, so that its state can be synced.
-class ItemAction : public QAction {
-public:
-    ItemAction(const std::shared_ptr<MenuItem>& item, QObject* parent) : QAction(parent), item_(item) {}
-    std::shared_ptr<MenuItem> Item() const { return item_.lock(); }
-
-private:
-    std::weak_ptr<MenuItem> item_;
-};
-
-class ItemMenu : public QMenu {
-public:
-    ItemMenu(const std::shared_ptr<MenuItem>& item, QWidget* parent) : QMenu(parent), item_(item) {}
-    std::shared_ptr<MenuItem> Item() const { return item_.lock(); }
-
-private:
-    std::weak_ptr<MenuItem> item_;
-};
-
-// The shortcut is shown after a tab, as display text only: no Qt shortcut is
-// registered, so every key goes through our own handling (menus brought up to
-// date first, disabled items inert) and nothing fires twice.
-QString EntryText(const MenuItem& item) {
-    QString text = MenuItemText(item.Text);
-    const QKeySequence keys = ShortcutToKeySequence(item.KeyboardShortcut);
-    if (!keys.isEmpty()) text += QLatin1Char('\t') + keys.toString(QKeySequence::NativeText);
-    return text;
-}
 
 QPoint ContentPoint(const QMouseEvent* e) {
     // Fractional positions (scaled screens) belong to the pixel they fall in.
@@ -122,59 +88,6 @@ private:
 };
 
 }  // namespace
-
-// ---- Shortcuts and menu text -------------------------------------------
-
-QKeySequence ShortcutToKeySequence(const std::string& shortcut) {
-    if (shortcut.empty()) return {};
-    QString s = QString::fromStdString(shortcut).trimmed();
-    // The key is what follows the last '+', unless the key itself is '+'.
-    QString key;
-    QStringList mods;
-    if (s.endsWith(QLatin1String("++")) || s == QLatin1String("+")) {
-        key = QStringLiteral("+");
-        s.chop(s == QLatin1String("+") ? 1 : 2);
-    } else {
-        const qsizetype cut = s.lastIndexOf(QLatin1Char('+'));
-        key = s.mid(cut + 1).trimmed();
-        s.truncate(cut < 0 ? 0 : cut);
-    }
-    if (key.isEmpty()) return {};
-    for (const QString& m : s.split(QLatin1Char('+'), Qt::SkipEmptyParts)) {
-        const QString lower = m.trimmed().toLower();
-        // Qt's "Ctrl" is the Command key on macOS and Control elsewhere.
-        if (lower == QLatin1String("cmd") || lower == QLatin1String("command")) mods << QStringLiteral("Ctrl");
-        else if (lower == QLatin1String("ctrl") || lower == QLatin1String("control"))
-            mods << QString::fromLatin1(kAppWideMenuBar ? "Meta" : "Ctrl");
-        else if (lower == QLatin1String("shift")) mods << QStringLiteral("Shift");
-        else if (lower == QLatin1String("alt") || lower == QLatin1String("option")) mods << QStringLiteral("Alt");
-        else return {};
-    }
-    mods.removeDuplicates();
-    mods << key;
-    const QKeySequence seq = QKeySequence::fromString(mods.join(QLatin1Char('+')), QKeySequence::PortableText);
-    if (seq.count() != 1 || seq[0].key() == Qt::Key_unknown) return {};
-    return seq;
-}
-
-bool ShortcutMatches(const QKeySequence& shortcut, QKeyCombination typed) {
-    if (shortcut.count() != 1) return false;
-    const QKeyCombination want = shortcut[0];
-    const Qt::KeyboardModifiers mods = typed.keyboardModifiers() & ~Qt::KeypadModifier;
-    if (want.key() != typed.key()) return false;
-    if (want.keyboardModifiers() == mods) return true;
-    // "Cmd+?" is typed with Shift on most layouts: Shift belongs to the key
-    // there, except for letters, where Shift is a modifier of its own.
-    const bool letter = typed.key() >= Qt::Key_A && typed.key() <= Qt::Key_Z;
-    return !letter && !(want.keyboardModifiers() & Qt::ShiftModifier) &&
-           want.keyboardModifiers() == (mods & ~Qt::ShiftModifier);
-}
-
-QString MenuItemText(const std::string& text) {
-    QString t = QString::fromStdString(text);
-    t.replace(QLatin1Char('&'), QLatin1String("&&"));
-    return t;
-}
 
 // ---- Content view ------------------------------------------------------
 
@@ -469,92 +382,9 @@ void QtHost::BuildMenus(QtHostWindow& window) {
     BuildMenuBar(*window.menuBar(), items);
 }
 
-void QtHost::BuildMenuBar(QMenuBar& bar, const std::shared_ptr<fw::MenuBar>& items) {
-    bar.clear();
-    if (!items) return;
-    for (const auto& title : items->Items()) {
-        auto* menu = new ItemMenu(title, &bar);
-        menu->setTitle(MenuItemText(title->Text));
-        bar.addMenu(menu);
-        FillMenu(*menu, *title);
-    }
-}
-
-void QtHost::FillMenu(QMenu& menu, const MenuItem& parent) {
-    // Items are brought up to date each time a menu opens.
-    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [m = &menu] {
-        QtHost* host = Active();
-        Application* app = host ? host->LiveApp() : nullptr;
-        if (!app) return;
-        app->UpdateMenus();
-        for (QAction* a : m->actions()) {
-            std::shared_ptr<MenuItem> item;
-            if (auto* ia = dynamic_cast<ItemAction*>(a)) item = ia->Item();
-            else if (auto* im = dynamic_cast<ItemMenu*>(a->menu())) item = im->Item();
-            if (!item) continue;
-            a->setEnabled(item->Enabled);
-            if (dynamic_cast<ItemAction*>(a)) {
-                const QString text = EntryText(*item);
-                if (a->text() != text) a->setText(text);
-            }
-        }
-    });
-    for (const auto& item : parent.Items()) {
-        if (item->IsSeparator()) {
-            menu.addSeparator();
-            continue;
-        }
-        if (!item->Items().empty()) {
-            auto* sub = new ItemMenu(item, &menu);
-            sub->setTitle(MenuItemText(item->Text));
-            menu.addMenu(sub);
-            FillMenu(*sub, *item);
-            continue;
-        }
-        auto* action = new ItemAction(item, &menu);
-        action->setText(EntryText(*item));
-        action->setEnabled(item->Enabled);
-        // Roles only matter on macOS, where they move items to the application
-        // menu; everything else keeps its place.
-        action->setMenuRole(item->IsAboutItem()  ? QAction::AboutRole
-                            : item->IsQuitItem() ? QAction::QuitRole
-                                                 : QAction::NoRole);
-        QObject::connect(action, &QAction::triggered, action, [action] {
-            if (QtHost* host = Active())
-                if (auto it = action->Item()) host->Choose(it);
-        });
-        menu.addAction(action);
-    }
-}
-
-void QtHost::Choose(const std::shared_ptr<MenuItem>& item) {
-    Application* app = LiveApp();
-    if (!app || !item) return;
-    // Whatever led here (menu, key, native key equivalent), the item must be
-    // current: a disabled one does nothing.
-    app->UpdateMenus();
-    if (item->Enabled) app->ChooseMenuItem(item->Name);
-}
-
 bool QtHost::HandleShortcut(QKeyCombination typed) {
     Application* app = LiveApp();
-    if (!app || !app->MenuBar()) return false;
-    // Find the shortcut as written, then let the application pick its item.
-    std::shared_ptr<MenuItem> found;
-    std::function<void(const MenuItem&)> walk = [&](const MenuItem& parent) {
-        for (const auto& item : parent.Items()) {
-            if (found) return;
-            if (!item->KeyboardShortcut.empty() &&
-                ShortcutMatches(ShortcutToKeySequence(item->KeyboardShortcut), typed))
-                found = item;
-            else walk(*item);
-        }
-    };
-    walk(*app->MenuBar());
-    if (!found) return false;
-    auto item = app->ItemForShortcut(found->KeyboardShortcut);
-    Choose(item ? item : found);
-    return true;
+    return app && ChooseByShortcut(*app, typed);
 }
 
 void QtHost::ShowURL(const std::string& url) {

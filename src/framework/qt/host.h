@@ -14,18 +14,9 @@
 
 #include "framework/application.h"
 
-class QMenu;
 class QMenuBar;
 
 namespace fw {
-
-// "Cmd+Shift+Z" style shortcut as Qt's key sequence; empty when unreadable.
-// Cmd is the platform's command key: Qt's Ctrl, which on macOS is Command.
-QKeySequence ShortcutToKeySequence(const std::string& shortcut);
-// Whether a typed key (modifiers and key) is the shortcut.
-bool ShortcutMatches(const QKeySequence& shortcut, QKeyCombination typed);
-// Menu text shown as written: '&' is no mnemonic marker.
-QString MenuItemText(const std::string& text);
 
 class QtHostWindow;
 
@@ -122,13 +113,11 @@ public:
     void BuildMenus(QtHostWindow& window);
     // Acts on a key typed in a window; whether it was a menu shortcut.
     bool HandleShortcut(QKeyCombination typed);
+    // The application served, while it is still the registered one; else nil.
+    Application* LiveApp() const;
 
 private:
     void ArmTimer();
-    void FillMenu(QMenu& menu, const MenuItem& parent);
-    void BuildMenuBar(QMenuBar& bar, const std::shared_ptr<fw::MenuBar>& items);
-    void Choose(const std::shared_ptr<MenuItem>& item);
-    Application* LiveApp() const;
 
     static QtHost* active_;
     Application* app_ = nullptr;
