@@ -155,9 +155,9 @@ void QtContentView::leaveEvent(QEvent* e) {
 
 namespace {
 
-// Frame 2 is a dialog-like window: no menu bar of its own where menus live in
-// windows; the menu shortcuts still work while it is in front.
-bool IsDialogFrame(const Window& w) { return w.Frame == 2; }
+// A dialog frame has no menu bar of its own where menus live in windows;
+// the menu shortcuts still work while it is in front.
+bool IsDialogFrame(const Window& w) { return w.Frame == kDialogFrame; }
 
 Qt::WindowFlags FlagsFor(const Window& w) {
     Qt::WindowFlags f = (IsDialogFrame(w) ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -221,9 +221,9 @@ void QtHostWindow::SyncFromWindow() {
 void QtHostWindow::ShowFirstTime() {
     if (!placed_ && window_) {
         placed_ = true;
-        // 0 (the default place) and 2 (centred) both open in the middle of
-        // the screen; a window pinned to the corner looks lost.
-        if (window_->Placement == 0 || window_->Placement == 2) {
+        // The default place and the centred one are both the middle of the
+        // screen: a window pinned to the corner looks lost.
+        if (window_->Placement == kDefaultPlacement || window_->Placement == kCentredPlacement) {
             if (QScreen* screen = QGuiApplication::primaryScreen()) {
                 ensurePolished();
                 const QRect avail = screen->availableGeometry();
