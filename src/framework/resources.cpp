@@ -10,10 +10,6 @@ namespace fw {
 
 namespace {
 
-QString ResourcePath(const QString& root, const char* kind, int id) {
-    return root + QLatin1String(kind) + QLatin1Char('/') + QString::number(id) + QStringLiteral(".png");
-}
-
 int TextNumber(const QImage& image, const char* key) {
     bool ok = false;
     const int v = image.text(QLatin1String(key)).trimmed().toInt(&ok);
@@ -22,20 +18,21 @@ int TextNumber(const QImage& image, const char* key) {
 
 }  // namespace
 
-PicturePtr ResourceFork::GetPicture(int id) {
-    const QString path = ResourcePath(root_, "pictures", id);
-    if (!QFile::exists(path)) return nullptr;
+QImage ResourceFork::Read(const char* kind, int id) {
+    const QString path = root_ + QLatin1String(kind) + QLatin1Char('/') + QString::number(id) + QStringLiteral(".png");
+    if (!QFile::exists(path)) return {};
     ++reads_;
-    QImage image(path);
+    return QImage(path);
+}
+
+PicturePtr ResourceFork::GetPicture(int id) {
+    QImage image = Read("pictures", id);
     if (image.isNull()) return nullptr;
     return std::make_shared<Picture>(std::move(image));
 }
 
 CursorPtr ResourceFork::getCursor(int id) {
-    const QString path = ResourcePath(root_, "cursors", id);
-    if (!QFile::exists(path)) return nullptr;
-    ++reads_;
-    QImage image(path);
+    const QImage image = Read("cursors", id);
     if (image.isNull()) return nullptr;
     // The hot spot travels inside the PNG as text; read it before converting.
     const QPoint hotSpot(TextNumber(image, "HotSpotX"), TextNumber(image, "HotSpotY"));

@@ -1,6 +1,7 @@
 // Pictures and cursors that ship inside the program, by number.
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include "types.h"
@@ -19,6 +20,8 @@ public:
     void SetRoot(QString root) { root_ = std::move(root); }
 
 private:
+    // The image of resource id of this kind ("pictures", "cursors"); null when there is none.
+    QImage Read(const char* kind, int id);
     QString root_;
     int reads_ = 0;
 };
