@@ -20,8 +20,11 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "resource_ids.h"
 
 namespace {
 
@@ -397,7 +400,7 @@ QImage renderLizard(unsigned traits) {
   return img;
 }
 
-// 169
+// TheLizard
 QImage theLizard() { return renderLizard(kNoTrait); }
 
 // A trait overlay is shown with its pure-white pixels transparent. Rendering
@@ -420,7 +423,7 @@ QImage traitOverlay(Trait trait) {
 }
 
 // ---------------------------------------------------------------------------
-// 168: the book cover.
+// VeridaneCover: the book cover.
 
 QImage cover() {
   constexpr int kW = 158, kH = 204;
@@ -485,7 +488,7 @@ QImage cover() {
 }
 
 // ---------------------------------------------------------------------------
-// 178: the marker colour strip. Every pixel is a colour the user can pick, so
+// CladeworksColors: the marker colour strip. Every pixel is a colour the user can pick, so
 // no antialiasing, no separators, and nothing whitish.
 
 constexpr int kPaletteCell = 11;
@@ -511,7 +514,7 @@ std::optional<QColor> iconColour(char c) {
   }
 }
 
-// 179
+// IconArrow
 QImage iconArrow() {
   QImage img = whiteImage(16, 16);
   paintGrid(img, 3, 0,
@@ -537,7 +540,7 @@ QImage iconArrow() {
   return img;
 }
 
-// 180
+// IconHand
 QImage iconHand() {
   QImage img = whiteImage(16, 16);
   paintGrid(img, 0, 0,
@@ -650,7 +653,7 @@ PenRaster rasterPen(int size, QPointF tip, double scale, bool halo) {
   return r;
 }
 
-// 181
+// IconMarker
 QImage iconMarker() { return rasterPen(16, QPointF(2.0, 14.0), 1.0, false).image; }
 
 // ---------------------------------------------------------------------------
@@ -663,7 +666,7 @@ QImage withHotSpot(QImage img, QPoint hot) {
   return img;
 }
 
-// 168: open hand, hot spot in the middle of the palm.
+// HandCursor: open hand, hot spot in the middle of the palm.
 QImage cursorHand() {
   QImage img = clearImage(32, 32);
   QPainter p(&img);
@@ -702,7 +705,7 @@ QImage cursorHand() {
   return withHotSpot(img, QPoint(17, 19));
 }
 
-// 169: felt marker; the hot spot is the tip pixel, so the line starts exactly
+// MarkerCursor: felt marker; the hot spot is the tip pixel, so the line starts exactly
 // where the pen touches.
 QImage cursorMarker() {
   const PenRaster pen = rasterPen(32, QPointF(4.0, 28.0), 1.75, true);
@@ -807,6 +810,18 @@ void checkIcon(const QImage& img, const std::string& name) {
   check(ink >= 20, name + " has no outline");
 }
 
+// The build embeds exactly the files of the resource list, so every entry
+// must be drawn, and drawn once.
+void checkListed(const std::vector<std::pair<int, QImage>>& drawn, std::span<const int> listed,
+                 const std::string& kind) {
+  std::vector<int> drawnIds;
+  for (const auto& entry : drawn) drawnIds.push_back(entry.first);
+  std::vector<int> listedIds(listed.begin(), listed.end());
+  std::sort(drawnIds.begin(), drawnIds.end());
+  std::sort(listedIds.begin(), listedIds.end());
+  check(drawnIds == listedIds, kind + " drawn are not those of the resource list");
+}
+
 // ---------------------------------------------------------------------------
 
 bool save(const QImage& img, const QString& dir, const QString& sub, int id) {
@@ -835,14 +850,22 @@ int main(int argc, char** argv) {
   const QImage lizard = theLizard();
   // Overlay ids do not follow the order traits are listed in the program.
   const std::vector<std::pair<int, QImage>> overlays{
-      {170, traitOverlay(kDewlap)},     {171, traitOverlay(kBackCrest)},
-      {172, traitOverlay(kTailCrest)},  {173, traitOverlay(kHeadCrest)},
-      {174, traitOverlay(kCollar)},     {175, traitOverlay(kSideBlotch)},
-      {176, traitOverlay(kSideStripes)}, {177, traitOverlay(kTailSpots)},
+      {res::kDewlap, traitOverlay(kDewlap)},
+      {res::kBackCrest, traitOverlay(kBackCrest)},
+      {res::kTailCrest, traitOverlay(kTailCrest)},
+      {res::kHeadCrest, traitOverlay(kHeadCrest)},
+      {res::kCollar, traitOverlay(kCollar)},
+      {res::kSideBlotch, traitOverlay(kSideBlotch)},
+      {res::kSideStripes, traitOverlay(kSideStripes)},
+      {res::kTailSpots, traitOverlay(kTailSpots)},
   };
   const QImage coverImg = cover();
   const QImage palette = markerPalette();
-  const std::array<QImage, 3> icons{iconArrow(), iconHand(), iconMarker()};
+  const std::vector<std::pair<int, QImage>> icons{
+      {res::kIconArrow, iconArrow()},
+      {res::kIconHand, iconHand()},
+      {res::kIconMarker, iconMarker()},
+  };
   const QImage hand = cursorHand();
   const QImage marker = cursorMarker();
 
@@ -853,20 +876,27 @@ int main(int argc, char** argv) {
   checkFeetClear(lizard, "lizard");
   for (const auto& [id, img] : overlays) checkFeetClear(img, "overlay " + std::to_string(id));
   checkPalette(palette);
-  for (std::size_t i = 0; i < icons.size(); ++i) {
-    checkIcon(icons[i], "icon " + std::to_string(179 + i));
-    check(icons[i].pixel(15, 15) == qRgb(255, 255, 255),
-          "icon " + std::to_string(179 + i) + " background is not white");
+  for (const auto& [id, img] : icons) {
+    checkIcon(img, "icon " + std::to_string(id));
+    check(img.pixel(15, 15) == qRgb(255, 255, 255),
+          "icon " + std::to_string(id) + " background is not white");
   }
   checkCursor(hand, "hand cursor");
   checkCursor(marker, "marker cursor");
+
+  std::vector<std::pair<int, QImage>> pictures{{res::kVeridaneCover, coverImg},
+                                               {res::kTheLizard, lizard}};
+  pictures.insert(pictures.end(), overlays.begin(), overlays.end());
+  pictures.emplace_back(res::kCladeworksColors, palette);
+  pictures.insert(pictures.end(), icons.begin(), icons.end());
+  const std::vector<std::pair<int, QImage>> cursors{{res::kHandCursor, hand},
+                                                    {res::kMarkerCursor, marker}};
+  checkListed(pictures, res::kPictureIds, "pictures");
+  checkListed(cursors, res::kCursorIds, "cursors");
   if (failures) return 1;
 
-  bool ok = save(coverImg, outDir, "pictures", 168) && save(lizard, outDir, "pictures", 169);
-  for (const auto& [id, img] : overlays) ok = ok && save(img, outDir, "pictures", id);
-  ok = ok && save(palette, outDir, "pictures", 178);
-  for (std::size_t i = 0; i < icons.size(); ++i)
-    ok = ok && save(icons[i], outDir, "pictures", 179 + int(i));
-  ok = ok && save(hand, outDir, "cursors", 168) && save(marker, outDir, "cursors", 169);
+  bool ok = true;
+  for (const auto& [id, img] : pictures) ok = ok && save(img, outDir, "pictures", id);
+  for (const auto& [id, img] : cursors) ok = ok && save(img, outDir, "cursors", id);
   return ok ? 0 : 1;
 }
