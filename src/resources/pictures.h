@@ -6,8 +6,8 @@
 
 #include "framework/types.h"
 
-fw::PicturePtr VeridaneCover();     // the book cover
-fw::PicturePtr TheLizard();         // the body without traits
+fw::PicturePtr VeridaneCover();  // the book cover
+fw::PicturePtr TheLizard();      // the body without traits
 fw::PicturePtr Dewlap();
 fw::PicturePtr BackCrest();
 fw::PicturePtr TailCrest();

@@ -74,7 +74,7 @@ protected:
     }
 
     // The trait pictures' resource numbers, in trait order.
-    static constexpr int kOverlayId[8] = {res::kDewlap, res::kHeadCrest, res::kBackCrest, res::kTailCrest,
+    static constexpr int kOverlayId[8] = {res::kDewlap, res::kHeadCrest,  res::kBackCrest,   res::kTailCrest,
                                           res::kCollar, res::kSideBlotch, res::kSideStripes, res::kTailSpots};
     // The lizard of these trait flags, composed from the artwork: white body
     // ground, body, then each set overlay's non-white pixels in trait order;
