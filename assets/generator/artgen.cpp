@@ -93,23 +93,23 @@ constexpr int kWhiteRowsBelowFeet = 2;
 // ---------------------------------------------------------------------------
 // Small helpers
 
-QImage whiteImage(int w, int h) {
+QImage WhiteImage(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::white);
     return img;
 }
 
-QImage clearImage(int w, int h) {
+QImage ClearImage(int w, int h) {
     QImage img(w, h, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     return img;
 }
 
-bool isWhite(QRgb c) { return (c & 0xFFFFFFu) == 0xFFFFFFu; }
+bool IsWhite(QRgb c) { return (c & 0xFFFFFFu) == 0xFFFFFFu; }
 
 // y of the path where it crosses x; the lizard contours run monotonically in
 // x, so a fine walk along the path is enough.
-double yAtX(const QPainterPath& path, double x) {
+double YAtX(const QPainterPath& path, double x) {
     constexpr int kSteps = 800;
     QPointF best = path.pointAtPercent(0);
     for (int i = 1; i <= kSteps; ++i) {
@@ -121,7 +121,7 @@ double yAtX(const QPainterPath& path, double x) {
 
 // Paints a character grid into an image: each character names a colour;
 // characters without one leave the background showing.
-void paintGrid(QImage& img, int left, int top, const std::vector<std::string>& rows,
+void PaintGrid(QImage& img, int left, int top, const std::vector<std::string>& rows,
                const std::function<std::optional<QColor>(char)>& colourOf) {
     for (int y = 0; y < int(rows.size()); ++y)
         for (int x = 0; x < int(rows[y].size()); ++x)
@@ -150,7 +150,7 @@ struct LizardShape {
     QPainterPath silhouette;
 };
 
-const LizardShape& lizardShape() {
+const LizardShape& TheLizardShape() {
     static const LizardShape shape = [] {
         LizardShape s;
         s.top.moveTo(3, 33);                          // tail tip
@@ -175,8 +175,8 @@ const LizardShape& lizardShape() {
     return shape;
 }
 
-double backY(double x) { return yAtX(lizardShape().top, x); }
-double bellyY(double x) { return yAtX(lizardShape().bottom, x); }
+double BackY(double x) { return YAtX(TheLizardShape().top, x); }
+double BellyY(double x) { return YAtX(TheLizardShape().bottom, x); }
 
 // A leg is a bent stroke from the hip through the knee to the foot, with toes
 // fanning out along the ground.
@@ -194,7 +194,7 @@ const std::array<Leg, 2> kFarLegs{{
     {{35, 31}, {30, 36}, {33, 39}, -1},  // hind
 }};
 
-void drawLeg(QPainter& p, const Leg& leg, const QColor& fill) {
+void DrawLeg(QPainter& p, const Leg& leg, const QColor& fill) {
     QPainterPath limb;
     limb.moveTo(leg.hip);
     limb.lineTo(leg.knee);
@@ -215,27 +215,27 @@ void drawLeg(QPainter& p, const Leg& leg, const QColor& fill) {
 
 // Crest teeth standing on the back contour between x0 and x1. Their bases are
 // sunk into the body so that the body, drawn afterwards, hides them.
-QPainterPath crestTeeth(double x0, double x1, int count, double height0, double height1, double lean) {
+QPainterPath CrestTeeth(double x0, double x1, int count, double height0, double height1, double lean) {
     QPainterPath path;
     const double step = (x1 - x0) / count;
     // Near the tail tip the body is thin: never sink a base out through the belly.
-    const auto sunk = [](double x) { return backY(x) + std::min(2.5, (bellyY(x) - backY(x)) / 3); };
+    const auto sunk = [](double x) { return BackY(x) + std::min(2.5, (BellyY(x) - BackY(x)) / 3); };
     path.moveTo(x0, sunk(x0));
     for (int i = 0; i < count; ++i) {
         const double a = x0 + i * step;
         const double t = count > 1 ? double(i) / (count - 1) : 0.0;
         const double h = height0 + (height1 - height0) * t;
         const double apexX = a + step * 0.5 - lean;
-        path.lineTo(a, backY(a) + 0.6);
-        path.lineTo(apexX, backY(a + step * 0.5) - h);
-        path.lineTo(a + step, backY(a + step) + 0.6);
+        path.lineTo(a, BackY(a) + 0.6);
+        path.lineTo(apexX, BackY(a + step * 0.5) - h);
+        path.lineTo(a + step, BackY(a + step) + 0.6);
     }
     path.lineTo(x1, sunk(x1));
     path.closeSubpath();
     return path;
 }
 
-void drawHeadCrest(QPainter& p) {
+void DrawHeadCrest(QPainter& p) {
     // A smooth casque rising from the crown and sweeping back.
     QPainterPath casque;
     casque.moveTo(81.5, 19.5);
@@ -252,19 +252,19 @@ void drawHeadCrest(QPainter& p) {
     p.drawLine(QPointF(92, 15), QPointF(91.5, 10));
 }
 
-void drawBackCrest(QPainter& p) {
+void DrawBackCrest(QPainter& p) {
     p.setPen(QPen(kBackCrestLine, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
     p.setBrush(kBackCrestFill);
-    p.drawPath(crestTeeth(42, 72, 6, 5.5, 6.5, 0.8));
+    p.drawPath(CrestTeeth(42, 72, 6, 5.5, 6.5, 0.8));
 }
 
-void drawTailCrest(QPainter& p) {
+void DrawTailCrest(QPainter& p) {
     p.setPen(QPen(kTailCrestLine, 0.9, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
     p.setBrush(kTailCrestFill);
-    p.drawPath(crestTeeth(9, 35, 7, 2.2, 3.6, 0.9));
+    p.drawPath(CrestTeeth(9, 35, 7, 2.2, 3.6, 0.9));
 }
 
-void drawDewlap(QPainter& p) {
+void DrawDewlap(QPainter& p) {
     // A fan hanging from the throat; its top edge hides behind the jaw.
     QPainterPath fan;
     fan.moveTo(81, 27);
@@ -287,7 +287,7 @@ void drawDewlap(QPainter& p) {
     p.drawLine(QPointF(90, 30), QPointF(89.8, 36.5));
 }
 
-void drawCollar(QPainter& p) {
+void DrawCollar(QPainter& p) {
     // A slanted band around the neck; light edges keep it apart from the head.
     const QLineF band(QPointF(77.5, 14), QPointF(73.5, 34));
     p.setPen(QPen(kCollarEdge, 5.2, Qt::SolidLine, Qt::FlatCap));
@@ -296,31 +296,31 @@ void drawCollar(QPainter& p) {
     p.drawLine(band);
 }
 
-void drawSideBlotch(QPainter& p) {
+void DrawSideBlotch(QPainter& p) {
     p.setPen(QPen(kBlotchLine, 0.8));
     p.setBrush(kBlotchFill);
     p.drawEllipse(QPointF(63, 25.8), 3.4, 3.0);
 }
 
-void drawSideStripes(QPainter& p) {
+void DrawSideStripes(QPainter& p) {
     p.setPen(QPen(kStripe, 1.5, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     // Two stripes that follow the curve of the back.
     for (double offset : {3.2, 6.6}) {
         QPainterPath stripe;
-        stripe.moveTo(39, backY(39) + offset - 0.3);
-        for (double x = 42; x <= 57; x += 3) stripe.lineTo(x, backY(x) + offset);
+        stripe.moveTo(39, BackY(39) + offset - 0.3);
+        for (double x = 42; x <= 57; x += 3) stripe.lineTo(x, BackY(x) + offset);
         p.drawPath(stripe);
     }
 }
 
-void drawTailSpots(QPainter& p) {
+void DrawTailSpots(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(kTailSpot);
     const std::array<double, 5> xs{12, 17, 22, 27, 32};
     for (std::size_t i = 0; i < xs.size(); ++i) {
         const double x = xs[i];
-        const double midY = (backY(x) + bellyY(x)) / 2.0;
+        const double midY = (BackY(x) + BellyY(x)) / 2.0;
         const double r = 1.1 + 0.25 * double(i);
         p.drawEllipse(QPointF(x, midY + 0.4), r + 0.2, r);
     }
@@ -328,18 +328,18 @@ void drawTailSpots(QPainter& p) {
 
 // Draws the lizard with the given traits, each at its own depth: crests and
 // dewlap sit behind the body, skin markings on it, the near legs in front.
-void drawLizard(QPainter& p, unsigned traits) {
-    const LizardShape& s = lizardShape();
+void DrawLizard(QPainter& p, unsigned traits) {
+    const LizardShape& s = TheLizardShape();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.translate(0, -kLizardLift);
 
-    for (const Leg& leg : kFarLegs) drawLeg(p, leg, kFarLegGreen);
+    for (const Leg& leg : kFarLegs) DrawLeg(p, leg, kFarLegGreen);
 
-    if (traits & kTailCrest) drawTailCrest(p);
-    if (traits & kBackCrest) drawBackCrest(p);
-    if (traits & kHeadCrest) drawHeadCrest(p);
-    if (traits & kDewlap) drawDewlap(p);
+    if (traits & kTailCrest) DrawTailCrest(p);
+    if (traits & kBackCrest) DrawBackCrest(p);
+    if (traits & kHeadCrest) DrawHeadCrest(p);
+    if (traits & kDewlap) DrawDewlap(p);
 
     p.setPen(Qt::NoPen);
     p.setBrush(kBodyGreen);
@@ -360,17 +360,17 @@ void drawLizard(QPainter& p, unsigned traits) {
     p.setPen(Qt::NoPen);
     p.setBrush(kBellyGreen);
     p.drawPath(belly);
-    if (traits & kSideStripes) drawSideStripes(p);
-    if (traits & kSideBlotch) drawSideBlotch(p);
-    if (traits & kTailSpots) drawTailSpots(p);
-    if (traits & kCollar) drawCollar(p);
+    if (traits & kSideStripes) DrawSideStripes(p);
+    if (traits & kSideBlotch) DrawSideBlotch(p);
+    if (traits & kTailSpots) DrawTailSpots(p);
+    if (traits & kCollar) DrawCollar(p);
     p.restore();
 
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kOutline, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(s.silhouette);
 
-    for (const Leg& leg : kNearLegs) drawLeg(p, leg, kBodyGreen);
+    for (const Leg& leg : kNearLegs) DrawLeg(p, leg, kBodyGreen);
 
     // Face: eye, nostril and a small smile.
     p.setPen(QPen(kOutline, 1.0));
@@ -390,39 +390,38 @@ void drawLizard(QPainter& p, unsigned traits) {
     p.restore();
 }
 
-QImage renderLizard(unsigned traits) {
-    QImage img = whiteImage(kLizardW, kLizardH);
+QImage RenderLizard(unsigned traits) {
+    QImage img = WhiteImage(kLizardW, kLizardH);
     QPainter p(&img);
-    drawLizard(p, traits);
+    DrawLizard(p, traits);
     return img;
 }
 
-// TheLizard
-QImage theLizard() { return renderLizard(kNoTrait); }
+QImage TheLizard() { return RenderLizard(kNoTrait); }
 
 // A trait overlay is shown with its pure-white pixels transparent. Rendering
 // body and trait together and then blanking everything the body alone already
 // shows keeps the trait's antialiased edges blended against the body colours
 // rather than against white.
-QImage traitOverlay(Trait trait) {
-    const QImage body = renderLizard(kNoTrait);
-    QImage overlay = renderLizard(trait);
+QImage TraitOverlay(Trait trait) {
+    const QImage body = RenderLizard(kNoTrait);
+    QImage overlay = RenderLizard(trait);
     for (int y = 0; y < overlay.height(); ++y) {
         for (int x = 0; x < overlay.width(); ++x) {
             const QRgb c = overlay.pixel(x, y);
             if (c == body.pixel(x, y)) overlay.setPixel(x, y, qRgb(255, 255, 255));
-            else if (isWhite(c)) overlay.setPixel(x, y, qRgb(254, 254, 254));  // a trait pixel, not a hole
+            else if (IsWhite(c)) overlay.setPixel(x, y, qRgb(254, 254, 254));  // a trait pixel, not a hole
         }
     }
     return overlay;
 }
 
 // ---------------------------------------------------------------------------
-// VeridaneCover: the book cover.
+// The book cover.
 
-QImage cover() {
+QImage VeridaneCover() {
     constexpr int kW = 158, kH = 204;
-    QImage img = whiteImage(kW, kH);
+    QImage img = WhiteImage(kW, kH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
@@ -456,7 +455,7 @@ QImage cover() {
     p.save();
     p.translate(13, 65);
     p.scale(1.2, 1.2);
-    drawLizard(p, kDewlap | kBackCrest | kSideStripes | kTailSpots);
+    DrawLizard(p, kDewlap | kBackCrest | kSideStripes | kTailSpots);
     p.restore();
 
     // A small tree of descent whose tips are differently coloured lineages.
@@ -482,12 +481,12 @@ QImage cover() {
 }
 
 // ---------------------------------------------------------------------------
-// CladeworksColors: the marker colour strip. Every pixel is a colour the user can pick, so
+// The marker colour strip. Every pixel is a colour the user can pick, so
 // no antialiasing, no separators, and nothing whitish.
 
 constexpr int kPaletteCell = 11;
 
-QImage markerPalette() {
+QImage CladeworksColors() {
     QImage img(kPaletteCell * int(kMarkerColors.size()), 16, QImage::Format_RGB32);
     for (std::size_t i = 0; i < kMarkerColors.size(); ++i)
         for (int y = 0; y < img.height(); ++y)
@@ -498,7 +497,7 @@ QImage markerPalette() {
 // ---------------------------------------------------------------------------
 // Tool icons, 16x16 on white. Drawn pixel by pixel so they stay crisp.
 
-std::optional<QColor> iconColour(char c) {
+std::optional<QColor> IconColour(char c) {
     switch (c) {
     case '#': return kIconInk;
     case '.': return kIconLightFill;
@@ -507,10 +506,9 @@ std::optional<QColor> iconColour(char c) {
     }
 }
 
-// IconArrow
-QImage iconArrow() {
-    QImage img = whiteImage(16, 16);
-    paintGrid(img, 3, 0,
+QImage IconArrow() {
+    QImage img = WhiteImage(16, 16);
+    PaintGrid(img, 3, 0,
               {
                   "#",
                   "##",
@@ -529,14 +527,13 @@ QImage iconArrow() {
                   "#    #..#",
                   "      ##",
               },
-              iconColour);
+              IconColour);
     return img;
 }
 
-// IconHand
-QImage iconHand() {
-    QImage img = whiteImage(16, 16);
-    paintGrid(img, 0, 0,
+QImage IconHand() {
+    QImage img = WhiteImage(16, 16);
+    PaintGrid(img, 0, 0,
               {
                   "       ##       ",
                   "    ###oo###    ",
@@ -555,7 +552,7 @@ QImage iconHand() {
                   "    #oooooooo#  ",
                   "    ##########  ",
               },
-              iconColour);
+              IconColour);
     return img;
 }
 
@@ -564,7 +561,7 @@ QImage iconHand() {
 // along the pen (u, from the tip) and across it (v), scaled per use.
 enum class PenPart { None, Nib, Collar, Barrel, Cap };
 
-PenPart penPartAt(double u, double v) {
+PenPart PenPartAt(double u, double v) {
     const double av = std::abs(v);
     if (u < 0) return PenPart::None;
     if (u < 2.2) return av <= 0.6 + 0.5 * u ? PenPart::Nib : PenPart::None;
@@ -581,12 +578,12 @@ struct PenRaster {
 
 // Rasterises the pen without antialiasing: parts, then a one-pixel ink outline
 // around them, then (for cursors) a one-pixel light halo around that.
-PenRaster rasterPen(int size, QPointF tip, double scale, bool halo) {
+PenRaster RasterisePen(int size, QPointF tip, double scale, bool halo) {
     const double k = 1.0 / std::sqrt(2.0);
     const auto partAt = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= size || y >= size) return PenPart::None;
         const double dx = (x + 0.5 - tip.x()) / scale, dy = (y + 0.5 - tip.y()) / scale;
-        return penPartAt((dx - dy) * k, (dx + dy) * k);
+        return PenPartAt((dx - dy) * k, (dx + dy) * k);
     };
     const auto near = [&](int x, int y, const std::function<bool(int, int)>& test) {
         for (int j = -1; j <= 1; ++j)
@@ -620,7 +617,7 @@ PenRaster rasterPen(int size, QPointF tip, double scale, bool halo) {
         kind = outlined;
     }
 
-    PenRaster r{halo ? clearImage(size, size) : whiteImage(size, size), {}};
+    PenRaster r{halo ? ClearImage(size, size) : WhiteImage(size, size), {}};
     double bestU = 1e9;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
@@ -646,22 +643,21 @@ PenRaster rasterPen(int size, QPointF tip, double scale, bool halo) {
     return r;
 }
 
-// IconMarker
-QImage iconMarker() { return rasterPen(16, QPointF(2.0, 14.0), 1.0, false).image; }
+QImage IconMarker() { return RasterisePen(16, QPointF(2.0, 14.0), 1.0, false).image; }
 
 // ---------------------------------------------------------------------------
 // Cursors: 32x32 with real alpha, a dark outline and a light halo so they
 // read on any background. The hot spot travels in the PNG's text chunks.
 
-QImage withHotSpot(QImage img, QPoint hot) {
+QImage WithHotSpot(QImage img, QPoint hot) {
     img.setText(QStringLiteral("HotSpotX"), QString::number(hot.x()));
     img.setText(QStringLiteral("HotSpotY"), QString::number(hot.y()));
     return img;
 }
 
-// HandCursor: open hand, hot spot in the middle of the palm.
-QImage cursorHand() {
-    QImage img = clearImage(32, 32);
+// Open hand, hot spot in the middle of the palm.
+QImage HandCursor() {
+    QImage img = ClearImage(32, 32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
 
@@ -695,14 +691,14 @@ QImage cursorHand() {
     p.drawLine(QPointF(18.0, 7.5), QPointF(18.0, 16.5));
     p.drawLine(QPointF(22.2, 10), QPointF(22.2, 16.5));
     p.end();
-    return withHotSpot(img, QPoint(17, 19));
+    return WithHotSpot(img, QPoint(17, 19));
 }
 
-// MarkerCursor: felt marker; the hot spot is the tip pixel, so the line starts exactly
+// Felt marker; the hot spot is the tip pixel, so the line starts exactly
 // where the pen touches.
-QImage cursorMarker() {
-    const PenRaster pen = rasterPen(32, QPointF(4.0, 28.0), 1.75, true);
-    return withHotSpot(pen.image, pen.tip);
+QImage MarkerCursor() {
+    const PenRaster pen = RasterisePen(32, QPointF(4.0, 28.0), 1.75, true);
+    return WithHotSpot(pen.image, pen.tip);
 }
 
 // ---------------------------------------------------------------------------
@@ -711,32 +707,32 @@ QImage cursorMarker() {
 
 int failures = 0;
 
-void check(bool ok, const std::string& what) {
+void Check(bool ok, const std::string& what) {
     if (!ok) {
         std::fprintf(stderr, "artgen: check failed: %s\n", what.c_str());
         ++failures;
     }
 }
 
-void checkSize(const QImage& img, int w, int h, const std::string& name) {
-    check(img.width() == w && img.height() == h, name + " has the wrong size");
+void CheckSize(const QImage& img, int w, int h, const std::string& name) {
+    Check(img.width() == w && img.height() == h, name + " has the wrong size");
 }
 
-void checkOverlays(const QImage& body, const std::vector<std::pair<int, QImage>>& overlays) {
+void CheckOverlays(const QImage& body, const std::vector<std::pair<int, QImage>>& overlays) {
     for (const auto& [id, img] : overlays) {
         const std::string name = "overlay " + std::to_string(id);
-        checkSize(img, kLizardW, kLizardH, name);
+        CheckSize(img, kLizardW, kLizardH, name);
         int traitPixels = 0;
         bool stray = false;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) {
                 const QRgb c = img.pixel(x, y);
-                if (isWhite(c)) continue;
+                if (IsWhite(c)) continue;
                 ++traitPixels;
                 if (c == body.pixel(x, y)) stray = true;
             }
-        check(!stray, name + " repeats body pixels that should be transparent");
-        check(traitPixels >= 20, name + " is (nearly) empty");
+        Check(!stray, name + " repeats body pixels that should be transparent");
+        Check(traitPixels >= 20, name + " is (nearly) empty");
     }
     // Traits must not paint over one another, or a lizard carrying several
     // loses some of them.
@@ -747,74 +743,74 @@ void checkOverlays(const QImage& body, const std::vector<std::pair<int, QImage>>
             const QImage& b = overlays[j].second;
             for (int y = 0; y < a.height(); ++y)
                 for (int x = 0; x < a.width(); ++x)
-                    if (!isWhite(a.pixel(x, y)) && !isWhite(b.pixel(x, y))) ++shared;
-            check(shared == 0, "overlays " + std::to_string(overlays[i].first) + " and " +
+                    if (!IsWhite(a.pixel(x, y)) && !IsWhite(b.pixel(x, y))) ++shared;
+            Check(shared == 0, "overlays " + std::to_string(overlays[i].first) + " and " +
                                    std::to_string(overlays[j].first) + " overlap in " + std::to_string(shared) +
                                    " pixels");
         }
 }
 
 // Nothing may touch the bottom edge: a lizard whose toes reach it looks cut off.
-void checkFeetClear(const QImage& img, const std::string& name) {
+void CheckFeetClear(const QImage& img, const std::string& name) {
     for (int y = img.height() - kWhiteRowsBelowFeet; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (!isWhite(img.pixel(x, y))) {
-                check(false, name + " reaches row " + std::to_string(y) + " at x " + std::to_string(x));
+            if (!IsWhite(img.pixel(x, y))) {
+                Check(false, name + " reaches row " + std::to_string(y) + " at x " + std::to_string(x));
                 return;
             }
 }
 
-void checkPalette(const QImage& img) {
-    checkSize(img, 121, 16, "palette");
-    check(img.pixel(5, 5) == qRgb(0, 0, 0), "palette does not start with black");
+void CheckPalette(const QImage& img) {
+    CheckSize(img, 121, 16, "palette");
+    Check(img.pixel(5, 5) == qRgb(0, 0, 0), "palette does not start with black");
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
             const QColor c = img.pixelColor(x, y);
-            check(c.red() + c.green() + c.blue() < 3 * 230,
+            Check(c.red() + c.green() + c.blue() < 3 * 230,
                   "palette pixel " + std::to_string(x) + "," + std::to_string(y) + " is whitish");
         }
     for (std::size_t i = 0; i < kMarkerColors.size(); ++i)
         for (std::size_t j = i + 1; j < kMarkerColors.size(); ++j) {
             const QColor a = kMarkerColors[i], b = kMarkerColors[j];
             const int d = std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
-            check(d >= 90, "marker colours " + std::to_string(i) + " and " + std::to_string(j) + " are too alike");
+            Check(d >= 90, "marker colours " + std::to_string(i) + " and " + std::to_string(j) + " are too alike");
         }
 }
 
-void checkCursor(const QImage& img, const std::string& name) {
-    checkSize(img, 32, 32, name);
-    check(img.hasAlphaChannel(), name + " lacks alpha");
+void CheckCursor(const QImage& img, const std::string& name) {
+    CheckSize(img, 32, 32, name);
+    Check(img.hasAlphaChannel(), name + " lacks alpha");
     const int hx = img.text(QStringLiteral("HotSpotX")).toInt();
     const int hy = img.text(QStringLiteral("HotSpotY")).toInt();
-    check(hx >= 0 && hy >= 0 && hx < 32 && hy < 32, name + " hot spot outside the image");
-    check(qAlpha(img.pixel(hx, hy)) == 255, name + " hot spot is not on the drawing");
-    check(qAlpha(img.pixel(0, 0)) == 0 && qAlpha(img.pixel(31, 0)) == 0, name + " corners are not transparent");
+    Check(hx >= 0 && hy >= 0 && hx < 32 && hy < 32, name + " hot spot outside the image");
+    Check(qAlpha(img.pixel(hx, hy)) == 255, name + " hot spot is not on the drawing");
+    Check(qAlpha(img.pixel(0, 0)) == 0 && qAlpha(img.pixel(31, 0)) == 0, name + " corners are not transparent");
 }
 
-void checkIcon(const QImage& img, const std::string& name) {
-    checkSize(img, 16, 16, name);
+void CheckIcon(const QImage& img, const std::string& name) {
+    CheckSize(img, 16, 16, name);
     int ink = 0;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             if (img.pixel(x, y) == qRgb(0, 0, 0)) ++ink;
-    check(ink >= 20, name + " has no outline");
+    Check(ink >= 20, name + " has no outline");
 }
 
 // The build embeds exactly the files of the resource list, so every entry
 // must be drawn, and drawn once.
-void checkListed(const std::vector<std::pair<int, QImage>>& drawn, std::span<const int> listed,
+void CheckListed(const std::vector<std::pair<int, QImage>>& drawn, std::span<const int> listed,
                  const std::string& kind) {
     std::vector<int> drawnIds;
     for (const auto& entry : drawn) drawnIds.push_back(entry.first);
     std::vector<int> listedIds(listed.begin(), listed.end());
     std::sort(drawnIds.begin(), drawnIds.end());
     std::sort(listedIds.begin(), listedIds.end());
-    check(drawnIds == listedIds, kind + " drawn are not those of the resource list");
+    Check(drawnIds == listedIds, kind + " drawn are not those of the resource list");
 }
 
 // ---------------------------------------------------------------------------
 
-bool save(const QImage& img, const QString& dir, const QString& sub, int id) {
+bool Save(const QImage& img, const QString& dir, const QString& sub, int id) {
     const QString path = dir + "/" + sub + "/" + QString::number(id) + ".png";
     if (!img.save(path, "PNG")) {
         std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
@@ -837,49 +833,49 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const QImage lizard = theLizard();
+    const QImage lizard = TheLizard();
     // Overlay ids do not follow the order traits are listed in the program.
     const std::vector<std::pair<int, QImage>> overlays{
-        {res::kDewlap, traitOverlay(kDewlap)},           {res::kBackCrest, traitOverlay(kBackCrest)},
-        {res::kTailCrest, traitOverlay(kTailCrest)},     {res::kHeadCrest, traitOverlay(kHeadCrest)},
-        {res::kCollar, traitOverlay(kCollar)},           {res::kSideBlotch, traitOverlay(kSideBlotch)},
-        {res::kSideStripes, traitOverlay(kSideStripes)}, {res::kTailSpots, traitOverlay(kTailSpots)},
+        {res::kDewlap, TraitOverlay(kDewlap)},           {res::kBackCrest, TraitOverlay(kBackCrest)},
+        {res::kTailCrest, TraitOverlay(kTailCrest)},     {res::kHeadCrest, TraitOverlay(kHeadCrest)},
+        {res::kCollar, TraitOverlay(kCollar)},           {res::kSideBlotch, TraitOverlay(kSideBlotch)},
+        {res::kSideStripes, TraitOverlay(kSideStripes)}, {res::kTailSpots, TraitOverlay(kTailSpots)},
     };
-    const QImage coverImg = cover();
-    const QImage palette = markerPalette();
+    const QImage cover = VeridaneCover();
+    const QImage palette = CladeworksColors();
     const std::vector<std::pair<int, QImage>> icons{
-        {res::kIconArrow, iconArrow()},
-        {res::kIconHand, iconHand()},
-        {res::kIconMarker, iconMarker()},
+        {res::kIconArrow, IconArrow()},
+        {res::kIconHand, IconHand()},
+        {res::kIconMarker, IconMarker()},
     };
-    const QImage hand = cursorHand();
-    const QImage marker = cursorMarker();
+    const QImage hand = HandCursor();
+    const QImage marker = MarkerCursor();
 
-    checkSize(lizard, kLizardW, kLizardH, "lizard");
-    check(lizard.pixel(0, 0) == qRgb(255, 255, 255), "lizard background is not white");
-    checkSize(coverImg, 158, 204, "cover");
-    checkOverlays(lizard, overlays);
-    checkFeetClear(lizard, "lizard");
-    for (const auto& [id, img] : overlays) checkFeetClear(img, "overlay " + std::to_string(id));
-    checkPalette(palette);
+    CheckSize(lizard, kLizardW, kLizardH, "lizard");
+    Check(lizard.pixel(0, 0) == qRgb(255, 255, 255), "lizard background is not white");
+    CheckSize(cover, 158, 204, "cover");
+    CheckOverlays(lizard, overlays);
+    CheckFeetClear(lizard, "lizard");
+    for (const auto& [id, img] : overlays) CheckFeetClear(img, "overlay " + std::to_string(id));
+    CheckPalette(palette);
     for (const auto& [id, img] : icons) {
-        checkIcon(img, "icon " + std::to_string(id));
-        check(img.pixel(15, 15) == qRgb(255, 255, 255), "icon " + std::to_string(id) + " background is not white");
+        CheckIcon(img, "icon " + std::to_string(id));
+        Check(img.pixel(15, 15) == qRgb(255, 255, 255), "icon " + std::to_string(id) + " background is not white");
     }
-    checkCursor(hand, "hand cursor");
-    checkCursor(marker, "marker cursor");
+    CheckCursor(hand, "hand cursor");
+    CheckCursor(marker, "marker cursor");
 
-    std::vector<std::pair<int, QImage>> pictures{{res::kVeridaneCover, coverImg}, {res::kTheLizard, lizard}};
+    std::vector<std::pair<int, QImage>> pictures{{res::kVeridaneCover, cover}, {res::kTheLizard, lizard}};
     pictures.insert(pictures.end(), overlays.begin(), overlays.end());
     pictures.emplace_back(res::kCladeworksColors, palette);
     pictures.insert(pictures.end(), icons.begin(), icons.end());
     const std::vector<std::pair<int, QImage>> cursors{{res::kHandCursor, hand}, {res::kMarkerCursor, marker}};
-    checkListed(pictures, res::kPictureIds, "pictures");
-    checkListed(cursors, res::kCursorIds, "cursors");
+    CheckListed(pictures, res::kPictureIds, "pictures");
+    CheckListed(cursors, res::kCursorIds, "cursors");
     if (failures) return 1;
 
     bool ok = true;
-    for (const auto& [id, img] : pictures) ok = ok && save(img, outDir, "pictures", id);
-    for (const auto& [id, img] : cursors) ok = ok && save(img, outDir, "cursors", id);
+    for (const auto& [id, img] : pictures) ok = ok && Save(img, outDir, "pictures", id);
+    for (const auto& [id, img] : cursors) ok = ok && Save(img, outDir, "cursors", id);
     return ok ? 0 : 1;
 }
