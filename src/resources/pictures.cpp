@@ -1,21 +1,28 @@
 #include "resources/pictures.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
 #include "framework/application.h"
 #include "framework/graphics.h"
+#include "resource_ids.h"
 
 namespace {
 
-enum PictureId {
-    kCover = 168, kLizard, kDewlap, kBackCrest, kTailCrest, kHeadCrest, kCollar,
-    kSideBlotch, kSideStripes, kTailSpots, kColors, kIconArrow, kIconHand, kIconMarker,
-    kFirstPicture = kCover, kLastPicture = kIconMarker,
-};
-enum CursorId { kHandCursor = 168, kMarkerCursor = 169 };
-
-fw::PicturePtr pictureCache[kLastPicture - kFirstPicture + 1];
+// One cache slot per picture, in the list's order.
+static_assert(std::is_sorted(std::begin(res::kPictureIds), std::end(res::kPictureIds)),
+              "the caches are released in id order");
+fw::PicturePtr pictureCache[std::size(res::kPictureIds)];
 fw::CursorPtr handCursorCache;
 fw::CursorPtr markerCursorCache;
 
+// Picture id to cache slot, worked out while compiling.
+consteval std::size_t SlotOf(int id) {
+    for (std::size_t i = 0; i < std::size(res::kPictureIds); ++i)
+        if (res::kPictureIds[i] == id) return i;
+    throw "not a picture id";
+}
 
 fw::ResourceFork& Fork() {
     auto* app = fw::Application::Instance();
@@ -23,9 +30,9 @@ fw::ResourceFork& Fork() {
     return app->ResourceFork();
 }
 
-fw::PicturePtr LoadPicture(int id) {
-    fw::PicturePtr& cache = pictureCache[id - kFirstPicture];
-    if (!cache) cache = Fork().GetPicture(id);
+fw::PicturePtr LoadPicture(std::size_t slot) {
+    fw::PicturePtr& cache = pictureCache[slot];
+    if (!cache) cache = Fork().GetPicture(res::kPictureIds[slot]);
     return cache;
 }
 
@@ -36,23 +43,23 @@ fw::CursorPtr LoadCursor(fw::CursorPtr& cache, int id) {
 
 }  // namespace
 
-fw::PicturePtr VeridaneCover() { return LoadPicture(kCover); }
-fw::PicturePtr TheLizard() { return LoadPicture(kLizard); }
-fw::PicturePtr Dewlap() { return LoadPicture(kDewlap); }
-fw::PicturePtr BackCrest() { return LoadPicture(kBackCrest); }
-fw::PicturePtr TailCrest() { return LoadPicture(kTailCrest); }
-fw::PicturePtr HeadCrest() { return LoadPicture(kHeadCrest); }
-fw::PicturePtr Collar() { return LoadPicture(kCollar); }
-fw::PicturePtr SideBlotch() { return LoadPicture(kSideBlotch); }
-fw::PicturePtr SideStripes() { return LoadPicture(kSideStripes); }
-fw::PicturePtr TailSpots() { return LoadPicture(kTailSpots); }
-fw::PicturePtr CladeworksColors() { return LoadPicture(kColors); }
-fw::PicturePtr IconArrow() { return LoadPicture(kIconArrow); }
-fw::PicturePtr IconHand() { return LoadPicture(kIconHand); }
-fw::PicturePtr IconMarker() { return LoadPicture(kIconMarker); }
+fw::PicturePtr VeridaneCover() { return LoadPicture(SlotOf(res::kVeridaneCover)); }
+fw::PicturePtr TheLizard() { return LoadPicture(SlotOf(res::kTheLizard)); }
+fw::PicturePtr Dewlap() { return LoadPicture(SlotOf(res::kDewlap)); }
+fw::PicturePtr BackCrest() { return LoadPicture(SlotOf(res::kBackCrest)); }
+fw::PicturePtr TailCrest() { return LoadPicture(SlotOf(res::kTailCrest)); }
+fw::PicturePtr HeadCrest() { return LoadPicture(SlotOf(res::kHeadCrest)); }
+fw::PicturePtr Collar() { return LoadPicture(SlotOf(res::kCollar)); }
+fw::PicturePtr SideBlotch() { return LoadPicture(SlotOf(res::kSideBlotch)); }
+fw::PicturePtr SideStripes() { return LoadPicture(SlotOf(res::kSideStripes)); }
+fw::PicturePtr TailSpots() { return LoadPicture(SlotOf(res::kTailSpots)); }
+fw::PicturePtr CladeworksColors() { return LoadPicture(SlotOf(res::kCladeworksColors)); }
+fw::PicturePtr IconArrow() { return LoadPicture(SlotOf(res::kIconArrow)); }
+fw::PicturePtr IconHand() { return LoadPicture(SlotOf(res::kIconHand)); }
+fw::PicturePtr IconMarker() { return LoadPicture(SlotOf(res::kIconMarker)); }
 
-fw::CursorPtr HandCursor() { return LoadCursor(handCursorCache, kHandCursor); }
-fw::CursorPtr MarkerCursor() { return LoadCursor(markerCursorCache, kMarkerCursor); }
+fw::CursorPtr HandCursor() { return LoadCursor(handCursorCache, res::kHandCursor); }
+fw::CursorPtr MarkerCursor() { return LoadCursor(markerCursorCache, res::kMarkerCursor); }
 
 void ReleaseResourceCaches() {
     for (auto& p : pictureCache) p.reset();

@@ -57,8 +57,8 @@ TEST_F(DesignerLayoutTest, LizardsArrowsAndStripInPlace) {
     EXPECT_EQ(PixelAt(*w, 390, 388), fw::kWhite);
     // The palette shows the palette picture.
     ASSERT_TRUE(w->CanvasPalette->Backdrop());
-    EXPECT_EQ(w->CanvasPalette->Backdrop()->Image(), Art(178));
-    EXPECT_EQ(PixelAt(*w, 351 + 30, 507 + 8), fw::Color::FromRgb32(Art(178).pixel(30, 8)));
+    EXPECT_EQ(w->CanvasPalette->Backdrop()->Image(), Art(res::kCladeworksColors));
+    EXPECT_EQ(PixelAt(*w, 351 + 30, 507 + 8), fw::Color::FromRgb32(Art(res::kCladeworksColors).pixel(30, 8)));
 }
 
 TEST_F(DesignerLayoutTest, InitialState) {
@@ -70,7 +70,7 @@ TEST_F(DesignerLayoutTest, InitialState) {
     EXPECT_EQ(w->CanvasSelectCursor->CurrentCursor, "arrow");
     EXPECT_EQ(w->MouseCursor(), fw::ArrowCursor());
     // The colour: the palette's pixel (5, 5), on the whole swatch.
-    const fw::Color first = fw::Color::FromRgb32(Art(178).pixel(5, 5));
+    const fw::Color first = fw::Color::FromRgb32(Art(res::kCladeworksColors).pixel(5, 5));
     EXPECT_EQ(first, fw::kBlack);
     const auto& swatch = w->CanvasCurrentColor->Backdrop();
     ASSERT_TRUE(swatch);

@@ -15,9 +15,10 @@
 #include "framework/application.h"
 #include "framework/graphics.h"
 #include "overlay_check.h"
-#include "support/program_driver.h"
+#include "resource_ids.h"
 #include "shell/app.h"
 #include "shell/startup.h"
+#include "support/program_driver.h"
 #include "windows/splash/window_splash.h"
 
 class ProgramTest : public ::testing::Test, public ProgramDriver {
@@ -47,12 +48,13 @@ protected:
     }
 
     // The trait pictures' resource numbers, in trait order.
-    static constexpr int kOverlayId[8] = {170, 173, 171, 172, 174, 175, 176, 177};
+    static constexpr int kOverlayId[8] = {res::kDewlap, res::kHeadCrest,  res::kBackCrest,   res::kTailCrest,
+                                          res::kCollar, res::kSideBlotch, res::kSideStripes, res::kTailSpots};
     // The lizard of these trait flags, composed from the artwork: white body
     // ground, body, then each set overlay's non-white pixels in trait order;
     // then stored at 5-6-5 as a lizard's cache holds it.
     static QImage ExpectedLizard(const std::array<bool, 8>& traits) {
-        QImage out = Art(169).copy(0, 0, 110, 44);
+        QImage out = Art(res::kTheLizard).copy(0, 0, 110, 44);
         for (int u = 0; u < 8; ++u) {
             if (!traits[u]) continue;
             const QImage o = Art(kOverlayId[u]);

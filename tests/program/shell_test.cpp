@@ -1,5 +1,6 @@
 // Start-up, the menu bar, the window accessors, "Reset" and the resources.
 #include <QTemporaryDir>
+#include <iterator>
 #include <vector>
 
 #include "challenge/window_recon_challenge.h"
@@ -236,8 +237,10 @@ TEST_F(ResourcesTest, EachLoaderReadsItsResourceOnceAndKeepsIt) {
     fw::PicturePtr (*loaders[])() = {VeridaneCover, TheLizard, Dewlap, BackCrest, TailCrest,
                                      HeadCrest, Collar, SideBlotch, SideStripes, TailSpots,
                                      CladeworksColors, IconArrow, IconHand, IconMarker};
-    for (int id = 168; id <= 181; ++id) {
-        auto p = loaders[id - 168]();
+    static_assert(std::size(loaders) == std::size(res::kPictureIds));
+    for (std::size_t i = 0; i < std::size(loaders); ++i) {
+        const int id = res::kPictureIds[i];
+        auto p = loaders[i]();
         ASSERT_TRUE(p) << id;
         EXPECT_EQ(p->Image(), Art(id)) << id;
     }
@@ -248,8 +251,8 @@ TEST_F(ResourcesTest, TraitImageHoldsTheOverlaysInTraitOrderUntilRelease) {
     fw::PicturePtr (*inOrder[])() = {Dewlap, HeadCrest, BackCrest, TailCrest, Collar, SideBlotch, SideStripes, TailSpots};
     ASSERT_EQ(Globals::TraitImage.size(), 8u);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(Globals::TraitImage[i], inOrder[i]()) << i;
-    EXPECT_EQ(Globals::TraitImage[1]->Image(), Art(173));
-    EXPECT_EQ(Globals::TraitImage[2]->Image(), Art(171));
+    EXPECT_EQ(Globals::TraitImage[1]->Image(), Art(res::kHeadCrest));
+    EXPECT_EQ(Globals::TraitImage[2]->Image(), Art(res::kBackCrest));
 
     ReleaseGlobals();
     EXPECT_EQ(Globals::TraitImage.size(), 8u);
@@ -273,7 +276,7 @@ TEST_F(ResourcesTest, MissingResourceGivesNilAndIsAskedForAgain) {
     fork.SetRoot(QStringLiteral(":/"));
     auto body = TheLizard();
     ASSERT_TRUE(body);
-    EXPECT_EQ(body->Image(), Art(169));
+    EXPECT_EQ(body->Image(), Art(res::kTheLizard));
     EXPECT_TRUE(MarkerCursor());
 }
 

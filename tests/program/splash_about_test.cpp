@@ -116,7 +116,7 @@ TEST_F(SplashAboutTest, WindowFrames) {
     EXPECT_FALSE(about->Resizeable);
     EXPECT_FALSE(about->CloseButton);
     // The same cover, title and address on both.
-    EXPECT_EQ(splash->CanvasVeridaneCover->Backdrop()->Image(), Art(168));
+    EXPECT_EQ(splash->CanvasVeridaneCover->Backdrop()->Image(), Art(res::kVeridaneCover));
     EXPECT_EQ(about->CanvasVeridaneCover->Backdrop(), splash->CanvasVeridaneCover->Backdrop());
     EXPECT_EQ(about->LabelTitle->Text(), splash->LabelTitle->Text());
     EXPECT_EQ(about->LabelWebAddress->Text(), splash->StaticText2->Text());

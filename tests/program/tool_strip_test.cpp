@@ -48,7 +48,7 @@ TEST_F(ToolStripTest, SelectedCellIsGreyBehindItsIcon) {
     EXPECT_EQ(CellCorner(0), fw::kWhite);
     EXPECT_EQ(CellCorner(2), kGrey);
     // Wherever the marker icon is white, the grey shows.
-    const QImage icon = Art(181);
+    const QImage icon = Art(res::kIconMarker);
     int greyInIcon = 0;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
