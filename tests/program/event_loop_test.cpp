@@ -20,13 +20,14 @@
 #include "shell/app.h"
 #include "shell/globals.h"
 #include "shell/startup.h"
+#include "support/program_driver.h"
 #include "windows/splash/window_splash.h"
 
 namespace {
 
 using fw::QtHost;
 
-class EventLoopTest : public ::testing::Test {
+class EventLoopTest : public ::testing::Test, public ProgramDriver {
 protected:
     void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -62,11 +63,6 @@ protected:
         ASSERT_TRUE(a->isEnabled()) << entry.toStdString();
         a->trigger();
     }
-    // A click in the middle of a control, through the window's entry points.
-    static void ClickOn(fw::Window& w, const fw::RectControl& c) {
-        w.HandleMouseDown(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
-        w.HandleMouseUp(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
-    }
     static void PressCtrlQ() { QTest::keyClick(Top(Front())->windowHandle(), Qt::Key_Q, Qt::ControlModifier); }
     static void CloseSplash() {
         auto splash = App().FindWindow<WindowSplashClass>();
@@ -88,8 +84,8 @@ TEST_F(EventLoopTest, ResetOfTheOnlyWindowLeavesAFreshOneAndTheProgramRunning) {
             ASSERT_EQ(App().Windows().size(), 1u);
             before = w;
             // A trait, a stroke and the marker tool.
-            ClickOn(*w, *w->PopupArrowTraits[2]);
-            ClickOn(*w, *w->CheckBoxTraits[4]);
+            ClickOn(*w->PopupArrowTraits[2]);
+            ClickOn(*w->CheckBoxTraits[4]);
             ASSERT_TRUE(w->MyLizardCan[2]->Trait[4]);
             w->HandleMouseDown(w->CanvasSelectCursor->Left() + 5, w->CanvasSelectCursor->Top() + 5);
             w->HandleMouseUp(w->CanvasSelectCursor->Left() + 50, w->CanvasSelectCursor->Top() + 5);
@@ -133,8 +129,8 @@ TEST_F(EventLoopTest, ResetOfEachActivityWindowAloneKeepsTheProgramRunning) {
         {"Evolving lizards", [] { return App().FindWindow<WindowTreeClass>(); },
          [](fw::Window& w) {
              auto& tree = static_cast<WindowTreeClass&>(w);
-             ClickOn(w, *tree.PushButtonFastFwd);  // the clock runs on, real time
-             ClickOn(w, *tree.myLizardCan[0]);     // and the lineage splits
+             ClickOn(*tree.PushButtonFastFwd);  // the clock runs on, real time
+             ClickOn(*tree.myLizardCan[0]);     // and the lineage splits
              ASSERT_EQ(tree.LastPopActivated, 1);
          },
          [](fw::Window& w) {
