@@ -211,7 +211,7 @@ void WindowTree::TimerWait_Action() {
     else myrootline->Refresh(true);
 }
 
-// ---- Speciation -------------------------------------------------------------
+// ---- Lineage splits --------------------------------------------------------
 
 void WindowTree::myrootline_Open() { myrootline->Active = true; }
 

@@ -1,12 +1,12 @@
-// Speciation and trait marks: a click on a lizard while the clock runs
+// Lineage splits and trait marks: a click on a lizard while the clock runs
 // splits its lineage; a gained trait is marked on the lizard's branch.
 #include "evolving_fixture.h"
 
 namespace {
 
-using SpeciationTest = EvolvingTest;
+using LineageSplitTest = EvolvingTest;
 
-TEST_F(SpeciationTest, SplitsAtCountsThirtyAndSixtyPlaceLizardsAndBranchesThatFollowTheirTip) {
+TEST_F(LineageSplitTest, SplitsAtCountsThirtyAndSixtyPlaceLizardsAndBranchesThatFollowTheirTip) {
     PressClock();
     Ticks(30);
     ASSERT_EQ(w->myrootline->Y1(), 379);
@@ -42,7 +42,7 @@ TEST_F(SpeciationTest, SplitsAtCountsThirtyAndSixtyPlaceLizardsAndBranchesThatFo
     EXPECT_EQ(Ends(*w->myrootline), QLine(385, 379, 385, 393)) << "the root stopped at the first split";
 }
 
-TEST_F(SpeciationTest, DaughtersStandRightAfterTheirParentInEveryClade) {
+TEST_F(LineageSplitTest, DaughtersStandRightAfterTheirParentInEveryClade) {
     PressClock();
     Ticks(9);
     for (int i = 0; i < 2; ++i) ClickLizard(0);
@@ -64,7 +64,7 @@ TEST_F(SpeciationTest, DaughtersStandRightAfterTheirParentInEveryClade) {
     EXPECT_EQ(w->numHLines, 6);
 }
 
-TEST_F(SpeciationTest, OnlyAShownLizardIsHit) {
+TEST_F(LineageSplitTest, OnlyAShownLizardIsHit) {
     ClickLizard(0);
     PressClock();
     Ticks(3);
@@ -81,7 +81,7 @@ TEST_F(SpeciationTest, OnlyAShownLizardIsHit) {
     EXPECT_FALSE(w->myHLine[2]->Visible());
 }
 
-TEST_F(SpeciationTest, TraitMarksGoOnTheRootThenOnTheLizardsOwnBranch) {
+TEST_F(LineageSplitTest, TraitMarksGoOnTheRootThenOnTheLizardsOwnBranch) {
     Gain(0, 4);
     EXPECT_EQ(Ends(*w->MyTraitLine[0]), QLine(382, 388, 387, 388));
     EXPECT_EQ(w->StaticTextTrait[0]->Bounds(), QRect(390, 379, 74, 19));
