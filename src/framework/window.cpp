@@ -19,6 +19,19 @@ int HoldPoint(int v) { return std::clamp(v, -kPointLimit, kPointLimit); }
 int Relative(int point, int corner) {
     return int(std::clamp<int64_t>(int64_t(point) - corner, INT_MIN, INT_MAX));
 }
+// Sets a flag for as long as it lives, and puts back what it was, also when
+// a control's paint raises.
+class RaisedFlag {
+public:
+    explicit RaisedFlag(bool& flag) : flag_(flag), was_(std::exchange(flag, true)) {}
+    ~RaisedFlag() { flag_ = was_; }
+    RaisedFlag(const RaisedFlag&) = delete;
+    RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
 }  // namespace
 
 Window::Window() : graphics_(*this) { SetSize(100, 100); }
@@ -165,11 +178,7 @@ Window::DeferredRepaints::~DeferredRepaints() {
 
 void Window::FlushRepaints() {
     if (flushing_) return;  // a canvas painting during the flush draws where it is composed
-    flushing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{flushing_};
+    const RaisedFlag flushing(flushing_);
     // Painting may move controls again: whatever that adds is composed too.
     while (!pending_.empty() || !overlayPending_.empty()) {
         const std::vector<QRect> areas = std::exchange(pending_, {});
@@ -201,13 +210,7 @@ void Window::ComposeRect(const QRect& rect) {
     }
     {
         // A canvas painting here is covered by the overlay below anyway.
-        const bool outer = !composing_;
-        composing_ = true;
-        struct Done {
-            bool& flag;
-            bool outer;
-            ~Done() { if (outer) flag = false; }
-        } done{composing_, outer};
+        const RaisedFlag composing(composing_);
         for (auto& c : controls_)
             if (c->Visible() && c->PaintRect().intersects(r)) c->Compose(image_, r);
     }
