@@ -12,24 +12,18 @@ namespace fw {
 
 namespace {
 
-// A menu entry that remembers its item, so that its state can be synced.
-class ItemAction : public QAction {
+// A menu entry or submenu that remembers its item, so that its state can be synced.
+template <class Entry, class Parent>
+class ItemEntry : public Entry {
 public:
-    ItemAction(const std::shared_ptr<MenuItem>& item, QObject* parent) : QAction(parent), item_(item) {}
+    ItemEntry(const std::shared_ptr<MenuItem>& item, Parent* parent) : Entry(parent), item_(item) {}
     std::shared_ptr<MenuItem> Item() const { return item_.lock(); }
 
 private:
     std::weak_ptr<MenuItem> item_;
 };
-
-class ItemMenu : public QMenu {
-public:
-    ItemMenu(const std::shared_ptr<MenuItem>& item, QWidget* parent) : QMenu(parent), item_(item) {}
-    std::shared_ptr<MenuItem> Item() const { return item_.lock(); }
-
-private:
-    std::weak_ptr<MenuItem> item_;
-};
+using ItemAction = ItemEntry<QAction, QObject>;
+using ItemMenu = ItemEntry<QMenu, QWidget>;
 
 // The shortcut is shown after a tab, as display text only: no Qt shortcut is
 // registered, so every key goes through our own handling (menus brought up to
