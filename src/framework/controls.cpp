@@ -121,9 +121,11 @@ void RectControl::Invalidate() {
     if (window_ && visible_) window_->RepaintRect(PaintRect());
 }
 
-void RectControl::DrewOnWindow(const QRect& r) {
+void RectControl::DrewBetweenRepaints(const QRect& r) {
     if (window_) window_->ControlDrew(r);
 }
+
+Composition RectControl::Composing() const { return window_ ? window_->composition_ : Composition::kRepaint; }
 
 // ---- Canvas ------------------------------------------------------------
 
@@ -137,19 +139,72 @@ void Canvas::Compose(QImage& image, const QRect& clip) {
     if (area.isEmpty()) return;
     if (EraseBackground) FillImage(image, area, area, window_ ? window_->BackgroundColor() : kWhite);
     if (backdrop_) BlitImage(image, backdrop_->Image(), rect_.topLeft(), area, backdrop_->Transparent == kWhiteTransparent);
-    struct ClipScope {
-        fw::Graphics& g;
-        ~ClipScope() { g.SetPaintClip(std::nullopt); }
-    } scope{graphics_};
-    graphics_.SetPaintClip(area);
-    Event_Paint(graphics_);
+    {
+        // The Paint draws into the image being composed, within the area.
+        const ScopedValue target(paintTarget_, &image);
+        struct ClipScope {
+            fw::Graphics& g;
+            ~ClipScope() { g.SetPaintClip(std::nullopt); }
+        } scope{graphics_};
+        graphics_.SetPaintClip(area);
+        Event_Paint(graphics_);
+    }
+    switch (Composing()) {
+        case Composition::kRepaint: WipeDrawing(area); break;
+        case Composition::kShowDrawing: LayDrawing(image, area); break;
+        case Composition::kApart: break;
+    }
 }
 
-QImage* Canvas::SurfaceImage() { return window_ ? window_->SurfaceImage() : nullptr; }
+void Canvas::LayDrawing(QImage& image, const QRect& area) const {
+    if (drawing_.size() != rect_.size()) return;  // resized since: wiped by the repaint
+    const QRect from = drawn_ & area.translated(-rect_.topLeft());
+    if (from.isEmpty()) return;
+    QPainter p(&image);
+    p.drawImage(from.topLeft() + rect_.topLeft(), drawing_, from);
+}
 
-QRect Canvas::SurfaceClip() const { return window_ ? (rect_ & window_->Image().rect()) : QRect(); }
+void Canvas::WipeDrawing(const QRect& area) {
+    const QRect wiped = drawn_ & area.translated(-rect_.topLeft());
+    if (wiped.isEmpty()) return;
+    for (int y = wiped.top(); y <= wiped.bottom(); ++y) {
+        auto* line = reinterpret_cast<uint32_t*>(drawing_.scanLine(y));
+        std::fill(line + wiped.left(), line + wiped.right() + 1, 0u);
+    }
+    if (wiped == drawn_) drawn_ = QRect();
+}
 
-void Canvas::SurfaceChanged(const QRect& r) { DrewOnWindow(r); }
+QImage* Canvas::SurfaceImage() {
+    if (paintTarget_) return paintTarget_;
+    if (!window_ || !visible_) return nullptr;
+    // What is pending comes first, so that the drawing keeps its place in the order of things.
+    window_->SurfaceImage();
+    if (drawing_.size() != rect_.size()) {
+        drawing_ = QImage(rect_.size(), QImage::Format_ARGB32_Premultiplied);
+        drawing_.fill(Qt::transparent);
+        drawn_ = QRect();
+    }
+    return &drawing_;
+}
+
+QPoint Canvas::SurfaceOrigin() const { return paintTarget_ ? rect_.topLeft() : QPoint(); }
+
+QRect Canvas::SurfaceClip() const {
+    if (paintTarget_) return rect_ & paintTarget_->rect();
+    // Only what can show within the window.
+    return window_ ? (rect_ & window_->Image().rect()).translated(-rect_.topLeft()) : QRect();
+}
+
+void Canvas::SurfaceChanged(const QRect& r) {
+    if (paintTarget_) return;  // part of the composition under way
+    drawn_ |= r;
+    DrewBetweenRepaints(r.translated(rect_.topLeft()));
+}
+
+Color Canvas::SurfacePixel(int x, int y) {
+    QImage* shown = paintTarget_ ? paintTarget_ : window_ ? window_->SurfaceImage() : nullptr;
+    return ReadPixel(shown, rect_.topLeft(), shown ? rect_ & shown->rect() : QRect(), x, y);
+}
 
 // ---- Rectangle ---------------------------------------------------------
 

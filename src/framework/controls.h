@@ -1,7 +1,8 @@
 // Controls. Every control belongs to one window and is composed into that
-// window's image in creation order: later controls lie above earlier ones.
-// Changing what a control shows (place, size, visibility, caption, value ...)
-// repaints the affected rectangles at once.
+// window's image in stacking order (creation order unless laid elsewhere):
+// later controls lie above earlier ones. Changing what a control shows
+// (place, size, visibility, caption, value ...) repaints the affected
+// rectangles at once.
 #pragma once
 
 #include <QImage>
@@ -16,6 +17,14 @@
 #include "types.h"
 
 namespace fw {
+
+// What a composition of a window area does with what canvases drew on their
+// Graphics since their last repaint.
+enum class Composition {
+    kRepaint,      // a repaint: wipes it
+    kShowDrawing,  // a canvas drew: shows it, where the canvas shows
+    kApart,        // what a full repaint would show, composed elsewhere: leaves it be
+};
 
 class Control : public std::enable_shared_from_this<Control> {
 public:
@@ -98,8 +107,10 @@ public:
 
 protected:
     void Invalidate();  // repaints PaintRect() now
-    // Drawing straight on the window happened in r (window coordinates).
-    void DrewOnWindow(const QRect& r);
+    // The control drew on its face between repaints, in r (window coordinates).
+    void DrewBetweenRepaints(const QRect& r);
+    // What the composition under way does with such drawing.
+    Composition Composing() const;
     QRect rect_;
     QImage face_;  // a styled control's rendered look, reused until it changes
     QString faceKey_;
@@ -117,7 +128,12 @@ public:
     const PicturePtr& Backdrop() const { return backdrop_; }
     void SetBackdrop(PicturePtr p);
 
-    // Draws straight onto the window, clipped to this canvas.
+    // Draws on the canvas, relative to its corner and clipped to it. Within
+    // Paint that is the repaint itself. At any other time the drawing becomes
+    // part of the canvas's look until the next repaint of its area: it shows
+    // where the canvas shows, under whatever lies above the canvas, and the
+    // window composes it in at once (at the handler's end within a handler).
+    // A hidden canvas's drawing never shows. Pixel reads what the window shows.
     fw::Graphics& Graphics() { return graphics_; }
 
     std::function<void(fw::Graphics&)> Paint;
@@ -126,13 +142,24 @@ public:
     void Compose(QImage& image, const QRect& clip) override;
 
     QImage* SurfaceImage() override;
-    QPoint SurfaceOrigin() const override { return rect_.topLeft(); }
+    QPoint SurfaceOrigin() const override;
     QRect SurfaceClip() const override;
     void SurfaceChanged(const QRect& r) override;
+    Color SurfacePixel(int x, int y) override;
 
 private:
+    // Lays or wipes what was drawn between repaints, within area (window coordinates).
+    void LayDrawing(QImage& image, const QRect& area) const;
+    void WipeDrawing(const QRect& area);
+
     PicturePtr backdrop_;
     fw::Graphics graphics_;
+    // While the canvas is composed: the image it is composed into.
+    QImage* paintTarget_ = nullptr;
+    // What was drawn between repaints, in canvas coordinates, see-through
+    // where nothing was; and the bounds of what may not be.
+    QImage drawing_;
+    QRect drawn_;
 };
 
 class Rectangle : public RectControl {

@@ -264,14 +264,18 @@ void Graphics::DrawPicture(const PicturePtr& picture, int x, int y) {
     surface_.SurfaceChanged(area);
 }
 
-Color Graphics::Pixel(int x, int y) const {
-    QImage* img = surface_.SurfaceImage();
+Color Graphics::Pixel(int x, int y) const { return surface_.SurfacePixel(x, y); }
+
+Color Surface::SurfacePixel(int x, int y) {
+    const QImage* img = SurfaceImage();
+    return ReadPixel(img, SurfaceOrigin(), img ? SurfaceClip() & img->rect() : QRect(), x, y);
+}
+
+Color ReadPixel(const QImage* img, QPoint o, const QRect& clip, int x, int y) {
     if (!img || img->isNull()) return kWhite;
-    const QPoint o = surface_.SurfaceOrigin();
     const i64 ix = i64(x) + o.x(), iy = i64(y) + o.y();
     // The paint clip limits drawing only; reading sees the whole surface.
-    const QRect clip = surface_.SurfaceClip() & img->rect();
-    if (ClipSpan(ix, iy, ix, iy, clip).isEmpty()) return kWhite;
+    if (ClipSpan(ix, iy, ix, iy, clip & img->rect()).isEmpty()) return kWhite;
     const QImage& image = *img;  // const access: reading must not detach
     const uchar* line = image.constScanLine(int(iy));
     switch (KindOf(image.format())) {

@@ -31,7 +31,13 @@ public:
     virtual QRect SurfaceClip() const = 0;
     // Told after pixels in rect (image coordinates) changed.
     virtual void SurfaceChanged(const QRect&) {}
+    // The colour shown at x, y (surface coordinates), white outside the
+    // surface. By default read where drawing goes.
+    virtual Color SurfacePixel(int x, int y);
 };
+
+// The colour at x, y of image, whose 0,0 lies at origin, white outside clip.
+Color ReadPixel(const QImage* image, QPoint origin, const QRect& clip, int x, int y);
 
 class Graphics {
 public:

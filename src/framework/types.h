@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace fw {
 
@@ -32,6 +33,21 @@ T& Deref(const std::shared_ptr<T>& p, const char* what = "nil object") {
     if (!p) throw NilObjectException(what);
     return *p;
 }
+
+// Gives a variable a value for as long as it lives, and puts back what it
+// was, also when what runs meanwhile raises.
+template <class T>
+class ScopedValue {
+public:
+    ScopedValue(T& variable, T value) : variable_(variable), was_(std::exchange(variable, std::move(value))) {}
+    ~ScopedValue() { variable_ = std::move(was_); }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& variable_;
+    T was_;
+};
 
 class Picture;
 class Graphics;

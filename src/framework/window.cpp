@@ -19,19 +19,6 @@ int HoldPoint(int v) { return std::clamp(v, -kPointLimit, kPointLimit); }
 int Relative(int point, int corner) {
     return int(std::clamp<int64_t>(int64_t(point) - corner, INT_MIN, INT_MAX));
 }
-// Sets a flag for as long as it lives, and puts back what it was, also when
-// a control's paint raises.
-class RaisedFlag {
-public:
-    explicit RaisedFlag(bool& flag) : flag_(flag), was_(std::exchange(flag, true)) {}
-    ~RaisedFlag() { flag_ = was_; }
-    RaisedFlag(const RaisedFlag&) = delete;
-    RaisedFlag& operator=(const RaisedFlag&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
 }  // namespace
 
 Window::Window() : graphics_(*this) { SetSize(100, 100); }
@@ -178,19 +165,18 @@ Window::DeferredRepaints::~DeferredRepaints() {
 
 void Window::FlushRepaints() {
     if (flushing_) return;  // a canvas painting during the flush draws where it is composed
-    const RaisedFlag flushing(flushing_);
+    const ScopedValue flushing(flushing_, true);
     // Painting may move controls again: whatever that adds is composed too.
-    while (!pending_.empty() || !overlayPending_.empty()) {
+    while (!pending_.empty() || !drawnPending_.empty()) {
+        const std::vector<QRect> drawn = std::exchange(drawnPending_, {});
         const std::vector<QRect> areas = std::exchange(pending_, {});
-        const std::vector<QRect> covers = std::exchange(overlayPending_, {});
         if (closed_) return;
         // A control's paint may raise: that is reported like a handler's, and
-        // the other areas are still composed.
+        // the other areas are still composed. Drawing flushes what is pending
+        // before it draws, so the repaints still pending came after it and
+        // are composed after it.
+        for (const QRect& r : drawn) Application::Guard("repaint", [&] { ComposeRect(r, Composition::kShowDrawing); });
         for (const QRect& r : areas) Application::Guard("repaint", [&] { ComposeRect(r); });
-        for (const QRect& r : covers) {
-            LayOverlay(r);
-            Notify(r);
-        }
     }
 }
 
@@ -199,31 +185,40 @@ QImage* Window::SurfaceImage() {
     return &image_;
 }
 
-void Window::ComposeRect(const QRect& rect) {
+void Window::ComposeRect(const QRect& rect, Composition how) {
     const QRect r = rect & image_.rect();
     if (r.isEmpty()) return;
-    const Color bg = BackgroundColor();
-    const uint32_t px = bg.ToRgb32();
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* line = reinterpret_cast<uint32_t*>(image_.scanLine(y));
-        std::fill(line + r.left(), line + r.right() + 1, px);
-    }
-    {
-        // A canvas painting here is covered by the overlay below anyway.
-        const RaisedFlag composing(composing_);
-        for (auto& c : controls_)
-            if (c->Visible() && c->PaintRect().intersects(r)) c->Compose(image_, r);
-    }
-    LayOverlay(r);
+    ComposeInto(image_, r, how);
     Notify(r);
 }
 
-void Window::LayOverlay(const QRect& r) {
+void Window::ComposeInto(QImage& image, const QRect& r, Composition how) {
+    const Color bg = BackgroundColor();
+    const uint32_t px = bg.ToRgb32();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
+        std::fill(line + r.left(), line + r.right() + 1, px);
+    }
+    {
+        const ScopedValue composing(composing_, true);
+        const ScopedValue composition(composition_, how);
+        for (auto& c : controls_)
+            if (c->Visible() && c->PaintRect().intersects(r)) c->Compose(image, r);
+    }
+    LayOverlay(image, r);
+}
+
+void Window::ComposeRepaint(QImage& image) {
+    if (image.size() != image_.size() || image.format() != image_.format()) image = QImage(image_.size(), image_.format());
+    ComposeInto(image, image.rect(), Composition::kApart);
+}
+
+void Window::LayOverlay(QImage& image, const QRect& r) {
     if (!overlay_) return;
     // A see-through overlay touches only where it holds ink: an empty one costs nothing.
     const bool seeThrough = overlay_->Transparent == kWhiteTransparent;
-    const QRect area = (seeThrough ? overlay_->InkBounds() & r : r) & image_.rect();
-    if (!area.isEmpty()) BlitImage(image_, overlay_->Image(), QPoint(0, 0), area, seeThrough);
+    const QRect area = (seeThrough ? overlay_->InkBounds() & r : r) & image.rect();
+    if (!area.isEmpty()) BlitImage(image, overlay_->Image(), QPoint(0, 0), area, seeThrough);
 }
 
 void Window::SetOverlay(PicturePtr overlay) {
@@ -232,14 +227,11 @@ void Window::SetOverlay(PicturePtr overlay) {
 }
 
 void Window::ControlDrew(const QRect& r) {
-    if (!composing_ && overlay_ && !closed_) {
-        if (deferDepth_ > 0) {
-            AddArea(overlayPending_, r & image_.rect());
-        } else {
-            LayOverlay(r);
-        }
-    }
-    Notify(r);
+    if (!built_ || closed_) return;
+    // The area is composed again, the drawing in its place: what lies above
+    // the control stays above it.
+    if (deferDepth_ > 0 || flushing_ || composing_) AddArea(drawnPending_, r & image_.rect());
+    else ComposeRect(r, Composition::kShowDrawing);
 }
 
 void Window::SurfaceChanged(const QRect& r) { Notify(r); }

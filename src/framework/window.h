@@ -1,6 +1,10 @@
 // A window keeps an image of its content area. Its controls are composed into
-// that image in creation order; drawing on its Graphics goes straight into the
-// image, over every control, until a repaint of that area wipes it.
+// that image in stacking order, then its overlay; when a handler ends, the
+// image is what a full repaint would show. Two kinds of drawing last only
+// until a repaint of their area: drawing on the window's Graphics, which goes
+// straight into the image over everything, and a canvas's drawing on its own
+// Graphics, which becomes part of the canvas's look at its place in the
+// stacking.
 #pragma once
 
 #include <QImage>
@@ -87,10 +91,9 @@ public:
     const QImage& Image() const { return image_; }
 
     // A picture laid over the whole window at 0,0, after every control, in
-    // every repaint, as DrawPicture lays it (where its white is transparent,
-    // the window shows through), so that what is drawn into it stays on
-    // screen. A canvas that draws straight on the window is covered by it
-    // again when the handler ends. Nil: none.
+    // every composition, as DrawPicture lays it (where its white is
+    // transparent, the window shows through), so that what is drawn into it
+    // stays on screen. Nil: none.
     void SetOverlay(PicturePtr overlay);
     const PicturePtr& Overlay() const { return overlay_; }
 
@@ -100,6 +103,16 @@ public:
     void StackInFrontOf(RectControl& c, const std::vector<const RectControl*>& others);
     // c's place in the stacking order, 0 at the bottom; -1 when not ours.
     int StackPosition(const RectControl& c) const;
+
+    // What a full repaint of the whole window would show now, composed apart
+    // into image (made the window's size when it is not): the window's image,
+    // and what its canvases drew, stay as they are.
+    void ComposeRepaint(QImage& image);
+    QImage RepaintedImage() {
+        QImage image;
+        ComposeRepaint(image);
+        return image;
+    }
 
     const CursorPtr& MouseCursor() const { return cursor_; }
     void SetMouseCursor(CursorPtr c);
@@ -156,9 +169,10 @@ private:
     void Deactivate() { active_ = false; }
     // Composes every pending area now.
     void FlushRepaints();
-    void ComposeRect(const QRect& r);
-    void LayOverlay(const QRect& r);
-    // A control drew straight on the window, over the overlay.
+    void ComposeRect(const QRect& r, Composition how = Composition::kRepaint);
+    void ComposeInto(QImage& image, const QRect& r, Composition how);
+    void LayOverlay(QImage& image, const QRect& r);
+    // A control drew on its face between repaints, in r.
     void ControlDrew(const QRect& r);
     RectControl* ControlAt(int x, int y) const;
     void UpdateHover();
@@ -189,12 +203,14 @@ private:
     bool buttonDown_ = false;
     std::vector<RectControl*> hovered_;
 
-    // Deferred repaints, and areas that only want the overlay laid again.
+    // Deferred repaints, and areas where controls drew, to be composed again
+    // with their drawing.
     int deferDepth_ = 0;
     bool flushing_ = false;
     bool composing_ = false;
+    Composition composition_ = Composition::kRepaint;
     std::vector<QRect> pending_;
-    std::vector<QRect> overlayPending_;
+    std::vector<QRect> drawnPending_;
 
     bool built_ = false;
     bool shown_ = false;

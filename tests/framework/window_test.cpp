@@ -694,12 +694,14 @@ TEST_F(WindowTest, DisabledButtonsAndBoxesShowGreyCaptions) {
 }
 
 namespace {
-// A red stroke in an overlay over a rectangle and a canvas; a press moves the
-// rectangle and lets the canvas draw straight on the window.
+// A red stroke in an overlay over a rectangle and a canvas, which has a small
+// rectangle and a label above it; a press moves the first rectangle and lets
+// the canvas draw between repaints.
 class OverlaidWindow : public Window {
 public:
-    std::shared_ptr<fw::Rectangle> block;
+    std::shared_ptr<fw::Rectangle> block, cover;
     std::shared_ptr<Canvas> pad;
+    std::shared_ptr<StaticText> label;
     PicturePtr overlay = NewPicture(120, 80, 32);
 
     void Layout() override { SetSize(120, 80); }
@@ -707,6 +709,10 @@ public:
         block = Solid(NewControl<fw::Rectangle>("Block"), {0, 0, 40, 40}, kBlue);
         pad = NewControl<Canvas>("Pad");
         pad->SetBounds(60, 0, 40, 40);
+        cover = Solid(NewControl<fw::Rectangle>("Cover"), {85, 2, 14, 14}, kBlue);
+        label = NewControl<StaticText>("Label");
+        label->SetBounds(62, 24, 36, 14);
+        label->SetText("Ab");
     }
     void Event_Open() override {
         overlay->Transparent = 1;
@@ -750,6 +756,35 @@ TEST_F(WindowTest, TheOverlayLiesOverEveryRepaintAndOverWhatACanvasDraws) {
     EXPECT_EQ(At(*w, 80, 20), Hex(kRed));
     w->SetOverlay(nullptr);
     EXPECT_EQ(At(*w, 80, 20), "#ffffff");
+}
+
+// What a canvas draws between repaints lies at its place in the stacking:
+// the controls above it keep every pixel, soft text edges too.
+TEST_F(WindowTest, ACanvasDrawsUnderTheControlsAboveIt) {
+    auto w = app->ImplicitWindow<OverlaidWindow>();
+    const QImage before = w->Image();
+    auto ink = NewPicture(40, 40, 32);
+    ink->Graphics().ForeColor = kYellow;
+    ink->Graphics().FillRect(0, 5, 40, 1);  // a row through the cover
+    ink->Graphics().FillRect(0, 0, 2, 40);  // a column beside the label
+    ink->Transparent = kWhiteTransparent;
+    w->pad->Graphics().DrawPicture(ink, 0, 0);
+    EXPECT_EQ(At(*w, 70, 5), Hex(kYellow));
+    EXPECT_EQ(At(*w, 90, 5), Hex(kBlue)) << "the cover stays over it";
+    EXPECT_EQ(At(*w, 60, 21), Hex(kRed)) << "so does the overlay";
+    const QRect label = w->label->Bounds();
+    EXPECT_EQ(w->Image().copy(label), before.copy(label));
+
+    // It lasts until a repaint of its area.
+    w->cover->Refresh();
+    EXPECT_EQ(At(*w, 70, 5), Hex(kYellow));
+    w->pad->Refresh();
+    EXPECT_EQ(w->Image(), before);
+    // A hidden canvas's drawing never shows.
+    w->pad->SetVisible(false);
+    w->pad->Graphics().DrawPicture(ink, 0, 0);
+    w->pad->SetVisible(true);
+    EXPECT_EQ(w->Image(), before);
 }
 
 TEST_F(WindowTest, AControlLaidInFrontOfOthersPaintsAndTakesPressesThere) {

@@ -61,7 +61,9 @@ TEST_F(CanvasesTest, ClearAndBlitShowWhiteOverTheWholeLizard) {
     EXPECT_TRUE(AllWhite(CacheImage(l)));
     EXPECT_FALSE(AllWhite(OnScreen(2))) << "clearing alone does not draw";
     l.BlitCache();
-    EXPECT_TRUE(AllWhite(OnScreen(2)));
+    EXPECT_TRUE(AllWhite(OnScreen(2).copy(0, 0, 100, 44)));
+    EXPECT_TRUE(AllWhite(OnScreen(2).copy(0, 0, 110, 34)));
+    EXPECT_EQ(w->Image(), w->RepaintedImage()) << "its arrow stays in front, over the corner";
     EXPECT_EQ(PixelAt(*w, l.Left() - 1, l.Top() + 10), fw::RGB(0xEE, 0xEE, 0xEE)) << "nothing beside it";
     EXPECT_EQ(PixelAt(*w, l.Left() + 110, l.Top() + 10), fw::RGB(0xEE, 0xEE, 0xEE));
 }

@@ -143,6 +143,30 @@ TEST_F(TraitPanelTest, ArrowIsDrawnAgainOverTheReRenderedLizard) {
     EXPECT_EQ(w->Image(), afterToggle) << "the screen is what a full repaint gives";
 }
 
+// A re-render redraws the lizard only where it shows: a lizard laid in front
+// of it stays in front, and the tool strip stays whole over its feet.
+TEST_F(TraitPanelTest, AReRenderKeepsWhatLiesInFrontOfTheLizard) {
+    ChooseTool(kHand);
+    Drag(*w, {{225 + 50, 92 + 20}, {165 + 50, 92 + 20}});  // lizard 2 over lizard 1's right end
+    Click(*w, 130, 100);                                    // lizard 1 to the front
+    Gain(2, 0);
+    EXPECT_EQ(w->Image(), w->RepaintedImage());
+    EXPECT_TRUE(SameBesideArrow(OnScreen(1), CacheImage(*w->MyLizardCan[1]))) << "lizard 1 in front";
+    ClickOn(*w->PopupArrowTraits[2]);
+    EXPECT_FALSE(PanelShown());
+    EXPECT_EQ(w->Image(), w->RepaintedImage());
+
+    // Lizard 4 with its feet under the strip, its arrow beside it.
+    Drag(*w, {{447 + 50, 92 + 20}, {480 + 50, 466 + 20}});
+    ASSERT_EQ(w->MyLizardCan[4]->Bounds().topLeft(), QPoint(480, 466));
+    const QRect stripAbovePanel(205, 498, 369, 16);
+    const QImage strip = w->Image().copy(stripAbovePanel);
+    Gain(4, 0);
+    ASSERT_TRUE(w->MyLizardCan[4]->Trait[0]);
+    EXPECT_EQ(w->Image().copy(stripAbovePanel), strip);
+    EXPECT_EQ(w->Image(), w->RepaintedImage());
+}
+
 TEST_F(TraitPanelTest, PanelFollowsAMovedLizard) {
     ChooseTool(kHand);
     const auto& l = *w->MyLizardCan[3];
