@@ -155,7 +155,7 @@ void ActivityWindow::LizardReRender(int k) {
     lizard.Cache->Graphics().DrawPicture(TheLizard(), 0, 0);
     DrawTraitOverlays(k);
     lizard.BlitCache();
-    // The copy to the screen covered the arrow in the lizard's corner.
+    // The arrow in the lizard's corner is shown again over it.
     PopupArrowTraits[k]->Refresh(true);
 }
 
@@ -289,13 +289,23 @@ QPoint ActivityWindow::InReach(const fw::RectControl& c, int left, int top) cons
     return {std::clamp(left, across - c.Width(), Width() - across), std::clamp(top, down - c.Height(), Height() - down)};
 }
 
+QPoint ActivityWindow::ClearOfStrip(const fw::RectControl& c, QPoint at) const {
+    const QRect strip = MyNoDrawCan->Bounds();
+    const int left = at.x(), right = at.x() + c.Width();  // right: one past the last column
+    const int besideLeft = std::min(right, strip.left()) - std::max(left, 0);
+    const int besideRight = std::min(right, Width()) - std::max(left, strip.right() + 1);
+    if (std::max(besideLeft, besideRight) >= kGrip) return at;
+    return {at.x(), std::min(at.y(), strip.top() - kGrip)};
+}
+
 void ActivityWindow::MyLizardCan_MouseDrag(int k, int x, int y) {
     fw::RectControl& lizard = *MyLizardCan[k];
     fw::RectControl& arrow = *PopupArrowTraits[k];
     const int stageBottom = TreeRect->Top() + TreeRect->Height();
     if (lizard.Top() + lizard.Height() < stageBottom || y - oldY < 0) {
-        // The grab point follows the pointer, as far as the lizard stays in reach.
-        const QPoint to = InReach(lizard, lizard.Left() + x - oldX, lizard.Top() + y - oldY);
+        // The grab point follows the pointer, as far as the lizard stays in
+        // reach and in sight.
+        const QPoint to = ClearOfStrip(lizard, InReach(lizard, lizard.Left() + x - oldX, lizard.Top() + y - oldY));
         const int dx = to.x() - lizard.Left(), dy = to.y() - lizard.Top();
         lizard.SetLeft(to.x());
         lizard.SetTop(to.y());

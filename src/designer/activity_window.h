@@ -141,6 +141,10 @@ protected:
     // smaller, so that the student can always grab it again.
     static constexpr int kGrip = 24;
     QPoint InReach(const fw::RectControl& c, int left, int top) const;
+    // The tool strip hides what lies under it: unless kGrip of c's columns
+    // stand beside the strip within the window, c at `at` keeps kGrip rows
+    // above the strip.
+    QPoint ClearOfStrip(const fw::RectControl& c, QPoint at) const;
     // Lizard k in front of the other lizards and their arrows, its own arrow in front of it.
     void BringLizardToFront(int k);
 

@@ -139,8 +139,9 @@ TEST_F(ChallengeWindowTest, StrokesStayWhereLizardsAndLabelsPass) {
     EXPECT_EQ(PixelAt(*w, 50, 110), fw::kBlack) << "where the label travelled";
 }
 
-// A lizard dropped on its neighbour stays in sight; a label carried over the
-// others lies in front of them; the labels lie over every lizard.
+// A lizard dropped on its neighbour stays in sight, and one flicked under the
+// strip stays above it; a label carried over the others lies in front of
+// them; the labels lie over every lizard.
 TEST_F(ChallengeWindowTest, WhatIsCarriedLiesInFront) {
     ChooseTool(kHand);
     DragBy(*w->MyLizardCan[0], 50, 20, {{114 + 30 + 50, 92 + 20}});
@@ -150,6 +151,8 @@ TEST_F(ChallengeWindowTest, WhatIsCarriedLiesInFront) {
     DragBy(*w->MyLizardCan[6], 50, 20, {{40, 404}});
     EXPECT_LT(w->StackPosition(*w->MyLizardCan[6]), w->StackPosition(*w->TraitLabel[1]));
     EXPECT_LT(w->StackPosition(*w->MyLizardCan[6]), w->StackPosition(*w->MyNoDrawCan));
+    DragBy(*w->MyLizardCan[3], 50, 20, {{390, 2000}});
+    EXPECT_EQ(w->MyLizardCan[3]->Bounds().topLeft(), QPoint(340, 474)) << "in sight above the strip";
     EXPECT_EQ(w->Controls().size(), 38u);
 }
 

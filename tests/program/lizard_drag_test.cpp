@@ -1,4 +1,6 @@
 // Dragging lizards with the hand tool.
+#include <tuple>
+
 #include "program_fixture.h"
 #include "resources/pictures.h"
 
@@ -90,8 +92,8 @@ TEST_F(LizardDragTest, HeldWithinReachAtTheWindowsEdges) {
     EXPECT_EQ(Lizard(3), QRect(150, 80, 110, 44));
     w->HandleMouseMove(900, 40);
     EXPECT_EQ(Lizard(3), QRect(782 - 24, 20, 110, 44));
-    w->HandleMouseMove(300, 2000);  // down past the stage in one step, as before
-    EXPECT_EQ(Lizard(3).top(), 550 - 24);
+    w->HandleMouseMove(300, 2000);  // down past the stage in one step, not under the strip
+    EXPECT_EQ(Lizard(3).top(), 498 - 24);
     w->HandleMouseMove(300, 2000);
     EXPECT_EQ(Lizard(3).top(), 344) << "then held on the stage's edge";
     EXPECT_EQ(Arrow(3).topLeft(), Lizard(3).topLeft() + QPoint(100, 34));
@@ -120,11 +122,29 @@ TEST_F(LizardDragTest, TheDraggedLizardLiesInFrontWithItsArrow) {
 
     // Dropped in one step onto the strip, it lies under it.
     Grab(2, 50, 20);
-    w->HandleMouseMove(217 + 50, 480 + 20);
-    w->HandleMouseUp(217 + 50, 480 + 20);
-    ASSERT_EQ(Lizard(2).topLeft(), QPoint(217, 480));
+    w->HandleMouseMove(217 + 50, 470 + 20);
+    w->HandleMouseUp(217 + 50, 470 + 20);
+    ASSERT_EQ(Lizard(2).topLeft(), QPoint(217, 470));
     EXPECT_EQ(PixelAt(*w, 217 + 1, 504 + 1), fw::kBlack) << "the selector's frame";
     EXPECT_EQ(PixelAt(*w, 217 + 2 + 22, 504 + 2), fw::RGB(150, 150, 150)) << "its hand cell";
+}
+
+// The strip would hide a lizard under it: unless 24 of its columns stand
+// beside the strip, it keeps 24 rows above, however quick the flick.
+TEST_F(LizardDragTest, KeptInSightAboveTheToolStrip) {
+    ChooseTool(kHand);
+    Grab(3, 50, 20);
+    w->HandleMouseMove(390, 2000);
+    EXPECT_EQ(Lizard(3), QRect(340, 474, 110, 44));
+    EXPECT_EQ(Arrow(3).topLeft(), QPoint(440, 508));
+    w->HandleMouseUp(390, 2000);
+    for (auto [k, left, top] : {std::tuple{1, 181, 500}, {2, 182, 474}, {5, 488, 500}, {6, 487, 474}}) {
+        Grab(k, 50, 20);
+        w->HandleMouseMove(left + 50, 300 + 20);  // first onto the stage, then down past it
+        w->HandleMouseMove(left + 50, 500 + 20);
+        EXPECT_EQ(Lizard(k).topLeft(), QPoint(left, top)) << k;
+        w->HandleMouseUp(left + 50, 500 + 20);
+    }
 }
 
 TEST_F(LizardDragTest, ArrowsKeepTheirOffsetAndTraitsStay) {
