@@ -55,7 +55,9 @@ std::string NameOf(const fw::RectControl& c) { return c.Name() + "(" + std::to_s
 
 class RandomWalk {
 public:
-    RandomWalk(uint64_t seed, bool viaHost) : seed_(seed), viaHost_(viaHost), rng_(seed) {}
+    // repaintEvery: how many steps apart the screen is compared with a full repaint.
+    RandomWalk(uint64_t seed, bool viaHost, int repaintEvery = 1)
+        : seed_(seed), viaHost_(viaHost), repaintEvery_(std::max(1, repaintEvery)), rng_(seed) {}
 
     // Runs the program, session after session (a quit ends one), for this many events.
     void Run(long events) {
@@ -106,7 +108,7 @@ private:
             if (viaHost_) Settle();
             if (fw::Application::UnhandledCount() != unhandled) Fail("an exception escaped a handler");
             if (App().Quitting()) break;
-            std::string broken = CheckProgram(stats_);
+            std::string broken = CheckProgram(stats_, done_ % repaintEvery_ == 0);
             if (!broken.empty()) Fail(broken);
         }
     }
@@ -388,6 +390,7 @@ private:
 
     uint64_t seed_;
     bool viaHost_;
+    int repaintEvery_;
     bool hostNow_ = false;
     std::mt19937_64 rng_;
     long budget_ = 0, done_ = 0;
@@ -400,28 +403,41 @@ private:
     WalkStats stats_;
 };
 
-class RandomEvents : public ::testing::TestWithParam<std::pair<uint64_t, bool>> {};
+struct WalkPlan {
+    uint64_t seed;
+    bool viaHost;
+    long events;
+    int repaintEvery;  // a full repaint to compare with costs more than a step
+};
+void PrintTo(const WalkPlan& p, std::ostream* os) {
+    *os << "seed " << p.seed << (p.viaHost ? " via Qt" : "") << ", " << p.events << " events, repaint compared every "
+        << p.repaintEvery;
+}
+
+class RandomEvents : public ::testing::TestWithParam<WalkPlan> {};
 
 TEST_P(RandomEvents, ProgramKeepsItsRules) {
-    const auto [seed, viaHost] = GetParam();
-    RandomWalk walk(seed, viaHost);
-    walk.Run(viaHost ? 6000 : 20000);
+    const WalkPlan plan = GetParam();
+    RandomWalk walk(plan.seed, plan.viaHost, plan.repaintEvery);
+    walk.Run(plan.events);
     EXPECT_FALSE(walk.Failed());
 }
 
-// Five seeds straight through the framework, two more partly through Qt.
+// Five seeds straight through the framework, two more partly through Qt,
+// each compared with a full repaint every tenth step; one shorter walk
+// compared after every step.
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomEvents,
-                         ::testing::Values(std::pair<uint64_t, bool>{1, false}, std::pair<uint64_t, bool>{2, false},
-                                           std::pair<uint64_t, bool>{3, false}, std::pair<uint64_t, bool>{4, false},
-                                           std::pair<uint64_t, bool>{5, false}, std::pair<uint64_t, bool>{6, true},
-                                           std::pair<uint64_t, bool>{7, true}));
+                         ::testing::Values(WalkPlan{1, false, 20000, 10}, WalkPlan{2, false, 20000, 10},
+                                           WalkPlan{3, false, 20000, 10}, WalkPlan{4, false, 20000, 10},
+                                           WalkPlan{5, false, 20000, 10}, WalkPlan{6, true, 6000, 10},
+                                           WalkPlan{7, true, 6000, 10}, WalkPlan{8, false, 4000, 1}));
 
 TEST(RandomEventsSoak, Soak) {
     const char* seed = std::getenv("CLADEWORKS_SOAK_SEED");
     const char* events = std::getenv("CLADEWORKS_SOAK_EVENTS");
     if (!seed || !events) GTEST_SKIP() << "set CLADEWORKS_SOAK_SEED and CLADEWORKS_SOAK_EVENTS for a soak";
     const char* host = std::getenv("CLADEWORKS_SOAK_HOST");
-    RandomWalk walk(std::strtoull(seed, nullptr, 10), host && *host == '1');
+    RandomWalk walk(std::strtoull(seed, nullptr, 10), host && *host == '1', 10);
     walk.Run(std::atol(events));
     EXPECT_FALSE(walk.Failed());
 }

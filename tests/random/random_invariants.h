@@ -26,6 +26,8 @@ struct WalkStats {
     std::weak_ptr<fw::Window> tree;
     int treeSplits = 0, treeMarks = 0;
     bool treeDone = false;
+    // Windows whose marker has been white: a white stroke may show there.
+    std::vector<std::weak_ptr<fw::Window>> whiteMarker;
 };
 
 namespace invariants {
@@ -191,10 +193,23 @@ inline std::string CheckWindows() {
 
 }  // namespace invariants
 
-// Every rule of every open window; empty when all hold.
-inline std::string CheckProgram(WalkStats& stats) {
+// Every rule of every open window; empty when all hold. withRepaint: also
+// that each window shows what a full repaint would, the costliest check.
+inline std::string CheckProgram(WalkStats& stats, bool withRepaint) {
     std::string bad = invariants::CheckWindows();
     for (auto& w : App().Windows()) {
+        auto* activity = dynamic_cast<ActivityWindow*>(w.get());
+        const auto same = [&](const std::weak_ptr<fw::Window>& o) { return o.lock() == w; };
+        bool white = std::any_of(stats.whiteMarker.begin(), stats.whiteMarker.end(), same);
+        if (activity && !white && activity->CurrentColor() == fw::kWhite) {
+            std::erase_if(stats.whiteMarker, [](auto& o) { return o.expired(); });
+            stats.whiteMarker.push_back(w);
+            white = true;
+        }
+        if (withRepaint)
+            if (auto p = NotARepaintAt(*w, white))
+                bad += "\"" + (w->Title.empty() ? std::string("the splash") : w->Title) + "\" shows other than a full repaint at " + std::to_string(p->x()) + "," +
+                       std::to_string(p->y()) + "; ";
         if (auto* main = dynamic_cast<WindowMainClass*>(w.get())) bad += invariants::CheckDesigner(*main);
         if (auto* tree = dynamic_cast<WindowTreeClass*>(w.get())) bad += invariants::CheckTree(*tree, stats);
         if (auto* challenge = dynamic_cast<WindowReconChallengeClass*>(w.get()))
