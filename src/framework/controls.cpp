@@ -150,9 +150,9 @@ void Canvas::Compose(QImage& image, const QRect& clip) {
         Event_Paint(graphics_);
     }
     switch (Composing()) {
-        case Composition::kRepaint: WipeDrawing(area); break;
-        case Composition::kShowDrawing: LayDrawing(image, area); break;
-        case Composition::kApart: break;
+    case Composition::kRepaint: WipeDrawing(area); break;
+    case Composition::kShowDrawing: LayDrawing(image, area); break;
+    case Composition::kApart: break;
     }
 }
 

@@ -209,7 +209,8 @@ void Window::ComposeInto(QImage& image, const QRect& r, Composition how) {
 }
 
 void Window::ComposeRepaint(QImage& image) {
-    if (image.size() != image_.size() || image.format() != image_.format()) image = QImage(image_.size(), image_.format());
+    if (image.size() != image_.size() || image.format() != image_.format())
+        image = QImage(image_.size(), image_.format());
     ComposeInto(image, image.rect(), Composition::kApart);
 }
 

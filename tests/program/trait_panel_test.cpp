@@ -148,7 +148,7 @@ TEST_F(TraitPanelTest, ArrowIsDrawnAgainOverTheReRenderedLizard) {
 TEST_F(TraitPanelTest, AReRenderKeepsWhatLiesInFrontOfTheLizard) {
     ChooseTool(kHand);
     Drag(*w, {{225 + 50, 92 + 20}, {165 + 50, 92 + 20}});  // lizard 2 over lizard 1's right end
-    Click(*w, 130, 100);                                    // lizard 1 to the front
+    Click(*w, 130, 100);                                   // lizard 1 to the front
     Gain(2, 0);
     EXPECT_EQ(w->Image(), w->RepaintedImage());
     EXPECT_TRUE(SameBesideArrow(OnScreen(1), CacheImage(*w->MyLizardCan[1]))) << "lizard 1 in front";

@@ -208,7 +208,8 @@ inline std::string CheckProgram(WalkStats& stats, bool withRepaint) {
         }
         if (withRepaint)
             if (auto p = NotARepaintAt(*w, white))
-                bad += "\"" + (w->Title.empty() ? std::string("the splash") : w->Title) + "\" shows other than a full repaint at " + std::to_string(p->x()) + "," +
+                bad += "\"" + (w->Title.empty() ? std::string("the splash") : w->Title) +
+                       "\" shows other than a full repaint at " + std::to_string(p->x()) + "," +
                        std::to_string(p->y()) + "; ";
         if (auto* main = dynamic_cast<WindowMainClass*>(w.get())) bad += invariants::CheckDesigner(*main);
         if (auto* tree = dynamic_cast<WindowTreeClass*>(w.get())) bad += invariants::CheckTree(*tree, stats);
