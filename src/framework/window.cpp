@@ -175,7 +175,11 @@ void Window::FlushRepaints() {
         // the other areas are still composed. Drawing flushes what is pending
         // before it draws, so the repaints still pending came after it and
         // are composed after it.
-        for (const QRect& r : drawn) Application::Guard("repaint", [&] { ComposeRect(r, Composition::kShowDrawing); });
+        for (const QRect& r : drawn) {
+            // A repaint that covers it wipes the drawing anyway: no need to show it first.
+            if (std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(r); })) continue;
+            Application::Guard("repaint", [&] { ComposeRect(r, Composition::kShowDrawing); });
+        }
         for (const QRect& r : areas) Application::Guard("repaint", [&] { ComposeRect(r); });
     }
 }
